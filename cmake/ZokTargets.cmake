@@ -1,0 +1,60 @@
+# Helpers that every test, fuzz and benchmark folder uses, so each folder's CMakeLists stays short.
+include(GoogleTest)
+
+if(NOT ZOK_FUZZ)
+  find_package(GTest REQUIRED)
+endif()
+
+add_custom_target(zok_fuzzers)
+
+# zok_add_gtest(name SOURCES a.cpp ... LIBS lib ... [LABELS l ...])
+function(zok_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(ZOK_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE ZOK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "unit;${ARG_LABELS}")
+endfunction()
+
+# zok_add_qtest(name SOURCES a.cpp ... LIBS lib ... [LABELS l ...]): one QtTest executable, one CTest test.
+function(zok_add_qtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(ZOK_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+  target_compile_definitions(${name} PRIVATE ZOK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "ui;${ARG_LABELS}")
+endfunction()
+
+# zok_add_fuzzer(name SOURCES a.cpp ... LIBS lib ...): the source defines LLVMFuzzerTestOneInput.
+# With ZOK_FUZZ it is a libFuzzer binary (run by scripts/fuzz.sh); otherwise it is linked with a
+# small driver that feeds it a fixed set of seeded random inputs, and runs as an ordinary test.
+function(zok_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  if(ZOK_FUZZ)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    add_dependencies(zok_fuzzers ${name})
+    set_property(GLOBAL APPEND PROPERTY ZOK_FUZZER_LIST ${name})
+  else()
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/FuzzDriver.cpp)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "fuzz")
+  endif()
+endfunction()
+
+# zok_add_bench(name SOURCES a.cpp ... LIBS lib ...): a Google Benchmark or plain measuring program.
+function(zok_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set_property(GLOBAL APPEND PROPERTY ZOK_BENCH_LIST ${name})
+endfunction()

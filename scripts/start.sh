@@ -14,4 +14,4 @@ if [ "${1:-}" != "--no-sim" ] && [ -x "$bin/sim/zok-sim" ]; then
   printf '[ZOK]\r\nSERIAL_PORT=%s\r\nLANGUAGE=%s\r\nRECEIVER_ID=01\r\n' "$port" "${ZOK_LANGUAGE:-ENGLISH}" >ZOK.ini
   echo "Virtual receiver at address 01 on $port"
 fi
-"$bin/app/zok"
+"$bin/app/main/zok"

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <thread>
 
@@ -39,6 +40,11 @@ const LoadCase kLoadCases[] = {
     {"LF line ends", "[ZOK]\nSERIAL_PORT=COM4\nRECEIVER_ID=04\n", true, "COM4", 0x09, 0x04},
     {"keys in another section", "[OTHER]\r\nSERIAL_PORT=COM4\r\n", true, "COM1", 0x09, 0x01},
 };
+
+void PrintTo(const LoadCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class SettingsLoad : public testing::TestWithParam<LoadCase>
 {

@@ -112,17 +112,6 @@ TEST(CZOKProperties, UnreportedParametersAreUnsupportedWhateverTheFirmware)
     EXPECT_FALSE(props.IsParameterSupported(P::RX_NB_TAGS_MIN));
 }
 
-TEST(CZOKProperties, ChoicesFollowTheStoredFirmware)
-{
-    CZOKProperties props;
-    EXPECT_EQ(props.Choices(P::RX_VITESSE).size(), 5U);
-    props.SetFirmwareVersion(19, 9, 9);
-    EXPECT_EQ(props.Choices(P::RX_VITESSE).size(), 2U);
-    EXPECT_EQ(props.Choices(P::RX_INTREC).size(), 4U);
-    props.SetFirmwareVersion(20, 0, 0);
-    EXPECT_EQ(props.Choices(P::RX_INTREC).size(), 2U);
-}
-
 TEST(CZOKProperties, NothingSupportedResetsEveryValueToItsFixedValue)
 {
     CZOKProperties props;

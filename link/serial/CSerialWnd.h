@@ -1,0 +1,47 @@
+#pragma once
+
+#include "CSerialEx.h"
+
+#include <QObject>
+#include <atomic>
+#include <cstdint>
+
+namespace zok {
+
+// Adds the target object: frames and the loss of the device reach it as posted events
+// (FrameReceivedEvent, PortLostEvent), handled on the target's own thread. The target must
+// outlive the open port; its owner closes the port first.
+class CSerialWnd : public CSerialEx
+{
+public:
+    CSerialWnd() = default;
+    ~CSerialWnd() override;
+
+    using CSerialEx::Open;
+    // Opens the port and starts the listener; if the listener cannot start, the port is closed
+    // again. messageId 0 stores the id registered for "CSerialWnd_DefaultComMsg". Frames are
+    // always posted as WM_FRAME_RECEIVED, whatever the id.
+    virtual long Open(std::string_view portName, QObject *target, int messageId = 0,
+                      std::intptr_t parameter = 0, unsigned inQueue = 0, unsigned outQueue = 0);
+    long Close() override;
+
+    QObject *Target() const { return m_target.load(); }
+    int MessageId() const { return m_messageId; }
+    std::intptr_t Parameter() const { return m_parameter; }
+
+    static int DefaultComMessage();
+
+protected:
+    void OnPortEvent(std::uint32_t, long) override {}
+    void PostFrame(ReceivedFrame frame) override;
+    void OnPortLost(long error) override;
+
+private:
+    // Read by the listener thread; cleared by Close before the listener is stopped, so no frame
+    // is posted after Close began.
+    std::atomic<QObject *> m_target{nullptr};
+    int m_messageId = 0;
+    std::intptr_t m_parameter = 0;
+};
+
+} // namespace zok

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "CSerialEx.h"
+#include "FrameReceivedEvent.h"
+#include "PortLostEvent.h"
 
 #include <QObject>
 #include <atomic>

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <functional>
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <system_error>
@@ -21,6 +22,50 @@ void ResetEvent(int fd)
     std::uint64_t value = 0;
     while (::read(fd, &value, sizeof value) > 0) {
     }
+}
+
+// All frames closed by one read share its time stamp: they arrived together.
+void CutFrames(const char *bytes, std::size_t count, FrameCutter &cutter, IListenerSink &sink)
+{
+    bool stamped = false;
+    FrameTime time;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!cutter.Feed(bytes[i]))
+            continue;
+        if (!std::exchange(stamped, true))
+            time = FrameTime::Now();
+        sink.PostFrame(ReceivedFrame{cutter.TakeFrame(), time});
+    }
+}
+
+// Reads what the driver holds. Returns 0, or the error that means the port is gone. A short
+// read means the buffer is empty; poll() then says when more arrives, and checks the stop event.
+long DrainInput(int portFd, FrameCutter &cutter, IListenerSink &sink)
+{
+    char buffer[kReadChunk];
+    for (;;) {
+        const ssize_t n = ::read(portFd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno == EAGAIN ? kSerialOk : errno;
+        if (n == 0)
+            return EIO; // VMIN=1 with O_NONBLOCK: end of file is a hang-up
+        sink.OnPortEvent(kEvRxChar, kSerialOk);
+        CutFrames(buffer, static_cast<std::size_t>(n), cutter, sink);
+        if (static_cast<std::size_t>(n) < sizeof buffer)
+            return kSerialOk;
+    }
+}
+
+// A hang-up that still lets read() say "no data" must end the loop too: poll() would report it
+// again at once, forever.
+long DrainPort(int portFd, short revents, FrameCutter &cutter, IListenerSink &sink)
+{
+    const long code = DrainInput(portFd, cutter, sink);
+    if (code == kSerialOk && (revents & (POLLHUP | POLLERR)))
+        return EIO;
+    return code;
 }
 } // namespace
 
@@ -60,7 +105,8 @@ long CSerialEx::StartListenerThread()
     ResetEvent(m_stopEvent.Get());
     try {
         m_listening.store(true);
-        m_thread = std::thread(&CSerialEx::ListenerLoop, this, Fd(), m_stopEvent.Get());
+        m_thread =
+            std::thread(&CSerialEx::ListenerLoop, this, Fd(), m_stopEvent.Get(), std::ref(ListenerSink()));
     } catch (const std::system_error &e) {
         m_listening.store(false);
         return SetLastError(e.code().value());
@@ -79,7 +125,7 @@ long CSerialEx::StopListenerThread(int)
     return SetLastError(kSerialOk);
 }
 
-void CSerialEx::ListenerLoop(int portFd, int stopFd)
+void CSerialEx::ListenerLoop(int portFd, int stopFd, IListenerSink &sink)
 {
     FrameCutter cutter;
     pollfd fds[2] = {{stopFd, POLLIN, 0}, {portFd, POLLIN, 0}};
@@ -96,55 +142,11 @@ void CSerialEx::ListenerLoop(int portFd, int stopFd)
         else if (fds[1].revents & POLLNVAL)
             lost = EBADF;
         else if (fds[1].revents != 0)
-            lost = DrainPort(portFd, fds[1].revents, cutter);
+            lost = DrainPort(portFd, fds[1].revents, cutter, sink);
     }
     if (lost != kSerialOk)
-        OnPortLost(lost);
+        sink.OnPortLost(lost);
     m_listening.store(false);
-}
-
-// A hang-up that still lets read() say "no data" must end the loop too: poll() would report it
-// again at once, forever.
-long CSerialEx::DrainPort(int portFd, short revents, FrameCutter &cutter)
-{
-    const long code = DrainInput(portFd, cutter);
-    if (code == kSerialOk && (revents & (POLLHUP | POLLERR)))
-        return EIO;
-    return code;
-}
-
-// Reads what the driver holds. Returns 0, or the error that means the port is gone. A short
-// read means the buffer is empty; poll() then says when more arrives, and checks the stop event.
-long CSerialEx::DrainInput(int portFd, FrameCutter &cutter)
-{
-    char buffer[kReadChunk];
-    for (;;) {
-        const ssize_t n = ::read(portFd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno == EAGAIN ? kSerialOk : errno;
-        if (n == 0)
-            return EIO; // VMIN=1 with O_NONBLOCK: end of file is a hang-up
-        OnPortEvent(kEvRxChar, kSerialOk);
-        CutFrames(buffer, static_cast<std::size_t>(n), cutter);
-        if (static_cast<std::size_t>(n) < sizeof buffer)
-            return kSerialOk;
-    }
-}
-
-// All frames closed by one read share its time stamp: they arrived together.
-void CSerialEx::CutFrames(const char *bytes, std::size_t count, FrameCutter &cutter)
-{
-    bool stamped = false;
-    FrameTime time;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!cutter.Feed(bytes[i]))
-            continue;
-        if (!std::exchange(stamped, true))
-            time = FrameTime::Now();
-        PostFrame(ReceivedFrame{cutter.TakeFrame(), time});
-    }
 }
 
 } // namespace zok

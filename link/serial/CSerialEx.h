@@ -2,6 +2,7 @@
 
 #include "CSerial.h"
 #include "FrameCutter.h"
+#include "IListenerSink.h"
 #include "ReceivedFrame.h"
 #include "UniqueFd.h"
 
@@ -39,16 +40,12 @@ public:
     std::uint64_t ListenerWakeups() const { return m_wakeups.load(); }
 
 protected:
-    // Called on the listener thread.
-    virtual void OnPortEvent(std::uint32_t events, long error) = 0;
-    virtual void PostFrame(ReceivedFrame frame) = 0;
-    virtual void OnPortLost(long error) = 0;
+    // Asked once per start, on the caller's thread. The sink must outlive the listener: a member
+    // of the derived class whose destructor closes the port.
+    virtual IListenerSink &ListenerSink() = 0;
 
 private:
-    void ListenerLoop(int portFd, int stopFd);
-    long DrainPort(int portFd, short revents, FrameCutter &cutter);
-    long DrainInput(int portFd, FrameCutter &cutter);
-    void CutFrames(const char *bytes, std::size_t count, FrameCutter &cutter);
+    void ListenerLoop(int portFd, int stopFd, IListenerSink &sink);
 
     std::thread m_thread;
     UniqueFd m_stopEvent;

@@ -1,10 +1,6 @@
 #include "CSerialWnd.h"
 
-#include "FrameReceivedEvent.h"
-#include "PortLostEvent.h"
-
-#include <QCoreApplication>
-#include <utility>
+#include <QEvent>
 
 namespace zok {
 
@@ -28,7 +24,7 @@ long CSerialWnd::Open(std::string_view portName, QObject *target, int messageId,
         return SetLastError(kErrorInvalidArg);
     if (const long code = CSerialEx::Open(portName, inQueue, outQueue))
         return code;
-    m_target.store(target);
+    m_poster.SetTarget(target);
     m_messageId = messageId != 0 ? messageId : DefaultComMessage();
     m_parameter = parameter;
     if (const long code = StartListenerThread()) {
@@ -40,21 +36,9 @@ long CSerialWnd::Open(std::string_view portName, QObject *target, int messageId,
 
 long CSerialWnd::Close()
 {
-    m_target.store(nullptr);
+    m_poster.SetTarget(nullptr);
     m_messageId = 0;
     return CSerialEx::Close();
-}
-
-void CSerialWnd::PostFrame(ReceivedFrame frame)
-{
-    if (QObject *target = m_target.load())
-        QCoreApplication::postEvent(target, new FrameReceivedEvent(std::move(frame)));
-}
-
-void CSerialWnd::OnPortLost(long error)
-{
-    if (QObject *target = m_target.load())
-        QCoreApplication::postEvent(target, new PortLostEvent(error));
 }
 
 } // namespace zok

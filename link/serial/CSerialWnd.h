@@ -1,12 +1,13 @@
 #pragma once
 
 #include "CSerialEx.h"
+#include "FramePoster.h"
 #include "FrameReceivedEvent.h"
 #include "PortLostEvent.h"
 
 #include <QObject>
-#include <atomic>
 #include <cstdint>
+#include <utility>
 
 namespace zok {
 
@@ -27,21 +28,22 @@ public:
                       std::intptr_t parameter = 0, unsigned inQueue = 0, unsigned outQueue = 0);
     long Close() override;
 
-    QObject *Target() const { return m_target.load(); }
+    QObject *Target() const { return m_poster.Target(); }
     int MessageId() const { return m_messageId; }
     std::intptr_t Parameter() const { return m_parameter; }
 
     static int DefaultComMessage();
 
+    // Posts a frame to the target as the listener does (WM_FRAME_RECEIVED); any thread.
+    void PostFrame(ReceivedFrame frame) { m_poster.PostFrame(std::move(frame)); }
+
 protected:
-    void OnPortEvent(std::uint32_t, long) override {}
-    void PostFrame(ReceivedFrame frame) override;
-    void OnPortLost(long error) override;
+    IListenerSink &ListenerSink() override { return m_poster; }
 
 private:
-    // Read by the listener thread; cleared by Close before the listener is stopped, so no frame
-    // is posted after Close began.
-    std::atomic<QObject *> m_target{nullptr};
+    // Its target is cleared by Close before the listener is stopped, so nothing is posted once
+    // Close has begun.
+    FramePoster m_poster;
     int m_messageId = 0;
     std::intptr_t m_parameter = 0;
 };

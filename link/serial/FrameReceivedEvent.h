@@ -2,6 +2,7 @@
 
 #include "ReceivedFrame.h"
 #include "SerialEvents.h"
+#include "TsanHandoff.h"
 
 #include <QEvent>
 #include <utility>
@@ -15,7 +16,13 @@ class FrameReceivedEvent : public QEvent
 public:
     explicit FrameReceivedEvent(ReceivedFrame frame) : QEvent(WM_FRAME_RECEIVED), m_frame(std::move(frame)) {}
 
-    const ReceivedFrame &Frame() const { return m_frame; }
+    // The frame was built on the listener thread; it is read and freed on the target's.
+    ~FrameReceivedEvent() override { TsanAcquire(this); }
+    const ReceivedFrame &Frame() const
+    {
+        TsanAcquire(this);
+        return m_frame;
+    }
 
 private:
     ReceivedFrame m_frame;

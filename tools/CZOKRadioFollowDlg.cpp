@@ -62,6 +62,7 @@ void CZOKRadioFollowDlg::buildControls()
     m_period = new QLineEdit(QString::number(kDefaultPeriodMs), this);
     m_period->setObjectName(QStringLiteral("1021"));
     m_period->setAlignment(Qt::AlignRight);
+    m_period->setFixedWidth(m_period->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     m_period->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_period));
     m_bar = new QProgressBar(this);
@@ -75,7 +76,7 @@ void CZOKRadioFollowDlg::buildControls()
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(new QLabel(Caption("Periodicity (ms)", "Périodicité (ms)"), this), 0, 0);
-    grid->addWidget(m_period, 0, 1);
+    grid->addWidget(m_period, 0, 1, Qt::AlignLeft);
     grid->addWidget(new QLabel(Caption("Radio Level", "Niveau radio"), this), 1, 0);
     auto *levelRow = new QHBoxLayout;
     levelRow->addWidget(m_bar, 1);

@@ -108,11 +108,14 @@ void EPropWnd::DropSelection()
 {
     if (!m_selected)
         return;
-    const bool hadFocus = FocusInControls();
+    if (FocusInControls()) {
+        // Neither commit nor deselect: the caller does what it needs itself.
+        m_commitOnFocusLoss = false;
+        m_deselectOnFocusLoss = false;
+        setFocus(Qt::OtherFocusReason);
+    }
     m_selected->EndEdit();
     m_selected = nullptr;
-    if (hadFocus)
-        setFocus(Qt::OtherFocusReason);
     UpdateAccessibleText();
 }
 

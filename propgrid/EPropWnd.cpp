@@ -30,7 +30,9 @@ EPropWnd::EPropWnd(QWidget *parent) : QAbstractScrollArea(parent)
     m_font.setWeight(QFont::Medium);
     setFont(m_font);
     setFrameShape(QFrame::NoFrame);
-    setFocusPolicy(Qt::StrongFocus);
+    // No click focus: a click on an in-place button would otherwise hand the focus up to the list
+    // and end the edit before the click arrives. The list takes the focus in its own press handler.
+    setFocusPolicy(Qt::TabFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {

@@ -1,8 +1,8 @@
 #include "EPropListCtrl.h"
+#include "EPropWndEdit.h"
 #include "EPropertyCheck.h"
 #include "EPropertyInt.h"
 #include "IPropertyChangeListener.h"
-#include "EPropWndEdit.h"
 #include "TestHost.h"
 
 #include <QDialog>

@@ -67,10 +67,11 @@ int EIconTextButtonProperty::GetPreferredWidth(const QFontMetrics &fm) const
     return width;
 }
 
+// The value is drawn on one line, so the height it needs is the font's line height, whatever the
+// text; measuring it would cost a format and a text layout per row.
 int EIconTextButtonProperty::GetHeight(const QFontMetrics &fm) const
 {
-    const QString text = TextValue();
-    return fm.boundingRect(text.isEmpty() ? QStringLiteral("Q") : text).height() + 6;
+    return fm.height() + 6;
 }
 
 void EIconTextButtonProperty::LayoutCell(const QRect &cell, int clientRight)

@@ -2,9 +2,225 @@
 
 namespace zok {
 
-// Sorted by id; the lookup relies on it.
+// Sorted by id; the lookup relies on it. Texts are kept exactly as the receivers' users know them,
+// spelling included, because manuals and screenshots quote them.
 const StringEntry kStringTable[] = {
-    {101, "Oxa Reader Manager", "Oxa Reader Manager"},
+    // Main window: system menu, property sheet page and rows (RX_SENSIBILITY to RX_DELTA_CHECKSUM).
+    {101, "&About ZOK...", "&À propos de ZOK..."},
+    {103, "Receiver Parameters", "Paramètres Lecteur"},
+    {104, "Reading Threshold", "Seuil de portée en Lecture"},
+    {105, "Reading Threshold", "Sensibilité du récepteur. "},
+    {106, "Operating Mode", "Mode de Fonctionnement"},
+    {107, "Operating Mode of the receiver", "Mode de fonctionnement du lecteur."},
+    {108, "Online", "Online"},
+    {109, "Contextual", "Contextuel"},
+    {110, "Contextual repeat Content", "Contextuel cadencé"},
+    {111, "Output Type", "Type de Sortie"},
+    {112, "Output type of the receiver.", "Type de sortie du lecteur."},
+    {113, "RS232", "RS232"},
+    {114, "Wiegand + RS232", "Wiegand + RS232"},
+    {115, "DataClock 10 char + RS232", "DataClock 10 char + RS232"},
+    {116, "Tag's Radio Frame Format", "Format de la Trame Radio Tag"},
+    {117, "Format of the radio frame of the Tag.", "Format de la trame radio."},
+    {118, "16 bits (ID)", "16 bits (ID)"},
+    {119, "24 bits (ID)", "24 bits (ID)"},
+    {120, "Time delay before signaling the tag is out of range (seconds)",
+     "Délai avant indication Tag hors de portée (seconde)"},
+    {121, "Time delay before signaling the tag is out of range (seconds)",
+     "Délai avant indication Tag hors de portée (seconde)."},
+    {122, "Time delay before sending the tag list (seconds)",
+     "Délai entre chaque envoi en mode Cadencé (seconde)"},
+    {123, "Time delay before sending the tag list on Contextual repeat content mode.",
+     "Délai avant de renvoyer la liste des tags présents en mode cadencé."},
+    {124, "CRC", "CRC"},
+    {125, " ", " "},
+
+    // Main window: comment caption, message list and status bar.
+    {126, "Help :", "Aide :"},
+    {127, "ZOK.ini configuration file error.", "Erreur fichier configuration ZOK.ini"},
+    {128, "Port %s OK", "Port %s OK"},
+    {129, "ERROR %s", "ERREUR %s"},
+    {130, "Receiver %.02X", "Recepteur %.02X"},
+    {131, "Ready", "Prêt"},
+    {132, "Reading ...", "Lecture ..."},
+    {133, "Writing ...", "Ecriture ..."},
+    {134, "SYNC", "SYNC"},
+    {135, "#", "#"},
+    {136, "Serial port closing done", "Fermeture du port série réussie"},
+    {137, "Serial Port %s opening error", "Erreur à l'ouverture du port %s"},
+    {138, "Select Configuration -> Serial Port", "Sélectionnez Configuration->Port Série"},
+    {139, "Serial Port %s opening done", "Ouverture du port %s réussie"},
+    {140, "Read OK", "Lecture OK"},
+    {141, "Read Error.", "Erreur Lecture."},
+    {142, "Write Error.", "Erreur Ecriture."},
+
+    // Parameter files.
+    {143, "File Access Error", "Erreur lors de l'accès au fichier"},
+    {144, "Write File Error", "Erreur lors de l'écriture du fichier"},
+    {145, "Reader parameters saved.", "Sauvegarde des paramètres effectuée."},
+    {146, "File access error.", "Erreur lors de l'accès au fichier"},
+    {147, "Reader parameters loaded.", "Chargement des paramètres effectué."},
+    {148, "File content error.", "Erreur lors de l'analyse des paramètres du fichier."},
+
+    {149, "Write OK", "Ecriture OK"},
+
+    // Receiver scan and tag tracking.
+    {150, "You must select a receiver.", "Vous devez choisir un récepteur."},
+    {151, "Tag ID format error.\r\nExample: 12AB", "Erreur dans le format de l'id du tag.\r\nExemple : 12AB"},
+
+    // Property sheet, continued.
+    {152, "DataClock 13 char + RS232", "DataClock 13 char + RS232"},
+    {153, "Unsupported parameter for this version.", "Paramètre non disponible pour cette version."},
+    {155, "RS232 communication speed.", "Vitesse de communication RS232."},
+    {156, "RS232 communication speed of the reader.", "Vitesse de communication RS232 du lecteur."},
+    {157, "9600", "9600"},
+    {158, "19200", "19200"},
+    {159, "Tag ID transmission format.", "Format de transmission de l'ID des tags."},
+    {160, "RS232 Tag ID transmission format.", "Format de transmission de l'ID des tags sur la RS232."},
+    {161, "ASCII", "ASCII"},
+    {162, "Binary", "binaire"},
+    {163, "RS232 answer delay.", "Temporisation réponse RS232."},
+    {164, "Time delay before sending the RS232 answer (milliseconds).",
+     "Temporisation avant l'envoi de la réponse RS232 (millisecondes)."},
+    {165, "Contextual on demand", "Contextuel à la demande"},
+
+    // Radio scan.
+    {166, "The periodicity value must be greather than 20ms.",
+     "La valeur de la périodicité doit être supérieure à 20ms."},
+    {167, "Can't open file ZOK.log !", "Erreur à l'ouverture du fichier ZOK.log"},
+
+    // Property sheet, continued (RX_ENV_ALARME to RX_INTREC).
+    {168, "Send alarm information on data/clock output.", "Envoi des alarmes sur la sortie data/clock"},
+    {169, "Enable/disable alarm information on data/clock output.",
+     "Activation/desactivation de l'envoi des alarmes sur la sortie data/clock."},
+    {170, "Enabled", "Activé"},
+    {171, "Disabled", "Desactivé"},
+    {172, "Redundancy in contextual mode", "Redondance en mode contextuel"},
+    {173, "Check RS232 link and power supply.", "Vérifiez liaison RS232 et alimentation lecteur."},
+    {174, "Redundancy on tag presence in contextual mode.",
+     "Redondance sur la présence du tag en mode contextuel."},
+    {175, "Disabled", "Desactivée"},
+    {176, "Enabled", "Activée"},
+    {177, "Radio reception method", "Procédure de réception radio"},
+    {178, "Radio reception method.", "Procédure de réception radio."},
+    {179, "16/24 bits with CRC (HD) 433 MHz", "16/24 bits avec CRC (HD) 433 MHz"},
+    {180, "16/24 bits with CRC (HD) 868 MHz", "16/24 bits avec CRC (HD) 868 MHz"},
+    {181, "16 bits whitout CRC", "16 bits sans CRC"},
+    {182, "24 bits whitout CRC (S)", "24 bits sans CRC (S)"},
+
+    // ID filter.
+    {183, "Reader aswer timeout Error.", "Error timeout sur la réponse du lecteur."},
+    {184, "Icorrect Tag ID value.", "Valeur d'identifiant incorrecte."},
+
+    // Write-speed warning.
+    {185,
+     "The speed configuration is disabled.\r\nTo enable the speed configuration check\r\nthe \"Enable Speed "
+     "Configuration\" option\r\nin the Configuration menu.\r\n\r\nNote: In case you are using "
+     "Ethernet\r\nReaders "
+     "you must also update the\r\nspeed with the DeviceInstaller software.\r\n\r\nDo you want to continue?",
+     "Le changement de la vitesse n'est pas activé.\r\nPour rendre effectif le changement de la "
+     "vitesse\r\ncochez "
+     "\"Activer Configuration Vitesse\" du\r\nmenu Configuration.\r\n\r\nNota: Pour les lecteurs Ethernet il "
+     "est "
+     "impératif\r\ndans ce cas de mettre à jour la vitesse avec\r\nl'utilitaire "
+     "DeviceInstaller.\r\n\r\nContinuer "
+     "l'écriture?"},
+
+    // Property sheet, continued (RX_TRIPLUSFORT to RX_NB_TAGS_MIN).
+    {186, "Send the tag with the strongest radio level. ", "Envoyer tag avec le niveau radio le plus fort."},
+    {187,
+     "In contextuel mode, when this parameter is enabled, only the tag with the strongest radio level "
+     "present in "
+     "the contextual stack is sent.",
+     "En mode contextuel uniquement, lorsque ce paramètre est activé, seul le tag avec le niveau radio le "
+     "plus fort "
+     "présent dans la pile contextuelle est envoyé."},
+    {188, "Disabled", "Desactivé"},
+    {189, "Enabled", "Activé"},
+    {190, "Serial port already opened.", "Port série déjà ouvert."},
+    {191, "Serial port already closed.", "Port série déjà fermé."},
+    {192, "RW protocol speed.", "Vitesse du protocole RW. "},
+    {193,
+     "RW protocol speed selection. The normal RW protocol speed must be used to read/write ILS Tags; the "
+     "high speed "
+     "must be used to read/write Infra-Red Tags.",
+     "Sélection de la vitesse du protocole RW. La vitesse normale permet de lire/écrire les tags avec ILS; "
+     "la "
+     "vitesse rapide permet de lire/écrire les tags Infra-Rouge."},
+    {194, "Normal (ILS)", "Normale (ILS)"},
+    {195, "High (IR)", "Rapide (IR)"},
+    {196, "CRC Length.", "Longueur du CRC."},
+    {197, "CRC length (8 or 16 bits).", "La longueur du CRC (8 ou 16 bits). "},
+    {198, "8 bits", "8 bits"},
+    {199, "16 bits", "16 bits"},
+    {200, "RW protocol bit length.", "Largeur de bit du protocole RW."},
+    {201, "This parameter determines the RW protocol bit length. ",
+     "Ce paramètre permet d'ajuster la largeur de bit du protocole RW. La précision est de 3 "
+     "micro-secondes."},
+    {202, "Direct Relay Monitoring.", "Commande Directe du Relais."},
+    {203,
+     "Direct Relay Monitoring Activation. If enabled, the relay is activated when the nomber of tags present "
+     "in the "
+     "contextual stack is greather than or equal to the min.",
+     "Activation du mode \"Commande Directe du Relais\". Si activé, le relais sera activé lorsque le nombre "
+     "de tags "
+     "présents dans la pile est supérieur ou égale au nombre de tags min."},
+    {204, "Disabled", "Desactivée"},
+    {205, "Enabled", "Activée"},
+    {206, "Temperature Filtering.", "Filtrage de la température."},
+    {207, "Automatic Clearing of Contextual Stack.", "Effacement de la Pile Contextuelle."},
+    {208, "Replace weakest tag in stack.", "Remplacer le tag le plus Faible."},
+    {209,
+     "Temperature filtering activation. If enabled, the temprature data of the received tag is masked, "
+     "allowing to "
+     "have the tag only once in the contextual stack even if the temperature changes.",
+     "Activation du filtrage de la température. Si activé, les données de température sont masquées, ce qui "
+     "permet "
+     "d'avoir une seule entrée dans la pile pour chaque tag température."},
+    {210,
+     "Automatic Clearing of Contextual Stack activation. If enabled, the contextual stack is cleared after "
+     "any stack "
+     "read operations.",
+     "Activation de l'ffacement automatique de Pile Contextuelle. Si activé, la pile contextuelle est "
+     "effacée "
+     "automatiquement après toute opération de lecture de celle-ci."},
+    {211,
+     "Replace weakest tag in stack activation. If enabled, the weakest tag in the stack is replaced with the "
+     "received tag only if the new tag's radio level is stronger.",
+     "Activation du remplacement du tag le plus Faible. Si activé, le tag le plus faible de la pile "
+     "contextuelle est "
+     "remplacé par un nouveau tag reçu, à condition que le niveau radio du nouveau soit supérieur."},
+    {212, "Disabled", "Désactivé"},
+    {213, "Enabled", "Activé"},
+    {214, "Disabled", "Desactivé"},
+    {215, "Enabled", "Activé"},
+    {216, "Disabled", "Désactivé"},
+    {217, "Enabled", "Activé"},
+    {218, "Min tag number to control the relay (Direct Monitoring).",
+     "Nb de tags min pour la commande directe du relais."},
+    {219,
+     "This parameter determines the minimun number of tags present in the contextual stack in order to "
+     "activate "
+     "the relay (Direct Relay Monitoring enabled).",
+     "Ce paramètre détermine le nombre minimun de tags qui doivent être présents dans la pile contextuelle "
+     "pour "
+     "activer le relais (commande directe du relais activée)."},
+    {220, "16/24 bits with CRC Manchester x16", "16/24 bits avec CRC Manchester x16"},
+    {221, "38400", "38400"},
+    {222, "57600", "57600"},
+    {223, "115200", "115200"},
+
+    // Main window: speed.
+    {224, "Speed...", "Vitesse..."},
+    {225, "Serial Port %s Speed changed to %s", "Port %s : Vitesse modifiée à %s"},
+
+    // Status bar: idle prompt and the initial texts of the main window's five panes.
+    {57345, "Ready", "Prêt"},
+    {57346, "Etat", "Etat"},
+    {57347, "Progress", "Progression"},
+    {57348, "Sync", "Sync"},
+    {57349, "Port %s", "Port %s"},
+    {57350, "Receiver %X", "Recepteur %X"},
 };
 
 const std::size_t kStringTableSize = sizeof kStringTable / sizeof kStringTable[0];

@@ -1,21 +1,19 @@
 # Helpers that every test, fuzz and benchmark folder uses, so each folder's CMakeLists stays short.
 include(GoogleTest)
 
-if(NOT ZOK_FUZZ)
-  find_package(GTest REQUIRED)
-endif()
+find_package(GTest REQUIRED)
 
 add_custom_target(zok_fuzzers)
+
+# The fuzz preset builds only the zok_fuzzers target, so test targets cost it nothing.
 
 # zok_add_gtest(name SOURCES a.cpp ... LIBS lib ... [LABELS l ...])
 function(zok_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
-  if(ZOK_FUZZ)
-    return()
-  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE ZOK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "unit;${ARG_LABELS}")
 endfunction()
@@ -23,12 +21,10 @@ endfunction()
 # zok_add_qtest(name SOURCES a.cpp ... LIBS lib ... [LABELS l ...]): one QtTest executable, one CTest test.
 function(zok_add_qtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
-  if(ZOK_FUZZ)
-    return()
-  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
   target_compile_definitions(${name} PRIVATE ZOK_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" LABELS "ui;${ARG_LABELS}")
 endfunction()

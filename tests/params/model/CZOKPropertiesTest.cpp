@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
 namespace {
 
@@ -101,7 +102,12 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, FirmwareRules,
                                          FirmwareCase{{14, 0, 0}, true, true, true, true},
                                          FirmwareCase{{19, 9, 9}, true, true, true, true},
                                          FirmwareCase{{20, 0, 0}, true, true, true, true},
-                                         FirmwareCase{{0, 0, 1}, false, false, false, false}));
+                                         FirmwareCase{{0, 0, 1}, false, false, false, false}),
+                         [](const testing::TestParamInfo<FirmwareCase> &info) {
+                             const auto &v = info.param.firmware;
+                             return "v" + std::to_string(v.Major) + "_" + std::to_string(v.Minor) + "_" +
+                                    std::to_string(v.Build);
+                         });
 
 TEST(CZOKProperties, UnreportedParametersAreUnsupportedWhateverTheFirmware)
 {
@@ -110,17 +116,6 @@ TEST(CZOKProperties, UnreportedParametersAreUnsupportedWhateverTheFirmware)
     EXPECT_TRUE(props.IsParameterSupported(P::RX_DELTA_CHECKSUM));
     EXPECT_FALSE(props.IsParameterSupported(P::RX_VITESSE));
     EXPECT_FALSE(props.IsParameterSupported(P::RX_NB_TAGS_MIN));
-}
-
-TEST(CZOKProperties, ChoicesFollowTheStoredFirmware)
-{
-    CZOKProperties props;
-    EXPECT_EQ(props.Choices(P::RX_VITESSE).size(), 5U);
-    props.SetFirmwareVersion(19, 9, 9);
-    EXPECT_EQ(props.Choices(P::RX_VITESSE).size(), 2U);
-    EXPECT_EQ(props.Choices(P::RX_INTREC).size(), 4U);
-    props.SetFirmwareVersion(20, 0, 0);
-    EXPECT_EQ(props.Choices(P::RX_INTREC).size(), 2U);
 }
 
 TEST(CZOKProperties, NothingSupportedResetsEveryValueToItsFixedValue)

@@ -45,12 +45,4 @@ TEST(CZOKSyncParameter, FlagsOffRefuseTheBytes)
     EXPECT_FALSE(entry.GetAddressByte());
 }
 
-TEST(CZOKSyncParameter, StartsWithAnEmptyAnswer)
-{
-    const CZOKSyncParameter entry("12", true, true, true);
-    EXPECT_EQ(entry.Code, "12");
-    EXPECT_TRUE(entry.Answer.empty());
-    EXPECT_TRUE(entry.Received);
-}
-
 } // namespace

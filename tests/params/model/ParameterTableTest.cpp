@@ -106,40 +106,6 @@ TEST(ParameterTable, SwitchRegisterHoldsSixBitsAndNeedsThreeOfThemToBeWritten)
     EXPECT_EQ(zok::WriteGuardMask(reg), 0x4000U | 0x8000U | 0x20000U);
 }
 
-TEST(ParameterTable, SupportedBitsOfEachAnswerCode)
-{
-    EXPECT_EQ(zok::SupportedBitsOfReadCode("0B"), 0x1U);
-    EXPECT_EQ(zok::SupportedBitsOfReadCode("26"), 0x200000U);
-    EXPECT_EQ(zok::SupportedBitsOfReadCode("VE"), 0U);
-    EXPECT_EQ(zok::SupportedBitsOfReadCode("0b"), 0U);
-    EXPECT_EQ(zok::SupportedBitsOfReadCode(""), 0U);
-    EXPECT_EQ(zok::FindRegisterByReadCode("23"), nullptr);
-}
-
-TEST(ParameterTable, OnlyTheSpeedRegisterWaitsForSpeedConfiguration)
-{
-    for (const auto &reg : zok::Registers())
-        EXPECT_EQ(reg.NeedsSpeedConfiguration, std::string(reg.ReadCode) == "12") << reg.ReadCode;
-}
-
-TEST(ParameterTable, FirmwareRequirements)
-{
-    const std::pair<P, CZOKFirmwareVersion> needs[] = {
-        {P::RX_VITESSE_RW, {13, 2, 2}},         {P::RX_LONG_CRC, {13, 2, 2}},
-        {P::RX_CMD_DIRECTE_RELAIS, {13, 4, 0}}, {P::RX_FILTRAGE_TEMP, {13, 5, 0}},
-        {P::RX_EFFACER_PILE, {13, 5, 0}},       {P::RX_REMPLACE_FAIBLE, {13, 5, 0}},
-        {P::RX_NB_TAGS_MIN, {13, 6, 0}},
-    };
-    for (const auto &info : zok::Parameters()) {
-        CZOKFirmwareVersion expected{};
-        for (const auto &[id, version] : needs) {
-            if (id == info.Id)
-                expected = version;
-        }
-        EXPECT_EQ(info.MinimumFirmware, expected) << info.Key;
-    }
-}
-
 TEST(ParameterTable, FileKeyOrderSwapsOnlyTheRwSpeedAndCrcLength)
 {
     const auto order = zok::FileKeyOrder();
@@ -151,15 +117,6 @@ TEST(ParameterTable, FileKeyOrderSwapsOnlyTheRwSpeedAndCrcLength)
         else if (expected == P::RX_LONG_CRC)
             expected = P::RX_VITESSE_RW;
         EXPECT_EQ(order[i], expected) << i;
-    }
-}
-
-TEST(ParameterTable, ChoiceParametersHaveChoicesAndByteParametersNone)
-{
-    for (const auto &info : zok::Parameters()) {
-        const bool isChoice = info.Kind == ParameterKind::Choice;
-        EXPECT_EQ(!info.Choices.empty(), isChoice) << info.Key;
-        EXPECT_EQ(info.ChoicePlusOne && !isChoice, false) << info.Key;
     }
 }
 

@@ -108,7 +108,8 @@ TEST(ParameterWire, MarkSupportedSetsTheBitsOfTheAnsweredRegister)
     zok::MarkSupported(props, "22");
     EXPECT_EQ(props.SupportedMask(), 0x1EC000U);
     zok::MarkSupported(props, "0B");
-    zok::MarkSupported(props, "VE");
+    for (const char *noRegister : {"VE", "0b", "23", ""})
+        zok::MarkSupported(props, noRegister);
     EXPECT_EQ(props.SupportedMask(), 0x1EC001U);
 }
 

@@ -1,0 +1,246 @@
+#include "CZOKRadioFollowDlg.h"
+
+#include "CToolTimer.h"
+#include "ExchangeEvents.h"
+#include "IToolExchange.h"
+#include "ToolFrames.h"
+#include "ToolText.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+#include <climits>
+
+using zok::tools::Caption;
+
+namespace {
+constexpr int kDefaultPeriodMs = 1000;
+constexpr int kShortestPeriodMs = 20;
+
+QColor levelColour(int level)
+{
+    if (level > 180)
+        return QColor(17, 213, 46);
+    if (level > 150)
+        return QColor(255, 206, 0);
+    return QColor(203, 86, 40);
+}
+
+QPushButton *button(const QString &text, const char *id, QWidget *parent)
+{
+    auto *b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(id));
+    return b;
+}
+} // namespace
+
+CZOKRadioFollowDlg::CZOKRadioFollowDlg(IToolExchange &exchange, const QString &startupDirectory,
+                                       QWidget *parent)
+    : CZOKToolDialog(parent), m_exchange(exchange), m_log(startupDirectory),
+      m_clock([] { return QDateTime::currentDateTime(); })
+{
+    setWindowTitle(Caption("Radio Scan", "Suivi radio"));
+    m_pollTimer = new CToolTimer(QStringLiteral("2"), this);
+    connect(m_pollTimer, &CToolTimer::tick, this, &CZOKRadioFollowDlg::sendPoll);
+    buildControls();
+    swallowEnter();
+}
+
+void CZOKRadioFollowDlg::setClock(Clock clock)
+{
+    m_clock = std::move(clock);
+}
+
+void CZOKRadioFollowDlg::buildControls()
+{
+    m_period = new QLineEdit(QString::number(kDefaultPeriodMs), this);
+    m_period->setObjectName(QStringLiteral("1021"));
+    m_period->setAlignment(Qt::AlignRight);
+    m_period->setFixedWidth(m_period->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
+    m_period->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_period));
+    m_bar = new QProgressBar(this);
+    m_bar->setObjectName(QStringLiteral("1015"));
+    m_bar->setRange(0, 255);
+    m_bar->setTextVisible(false);
+    m_level = new QLabel(QStringLiteral("180"), this);
+    m_level->setObjectName(QStringLiteral("1025"));
+    m_level->setMinimumWidth(m_level->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
+    auto *exit = button(Caption("Exit", "Fermer"), "1", this);
+
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(Caption("Periodicity (ms)", "Périodicité (ms)"), this), 0, 0);
+    grid->addWidget(m_period, 0, 1, Qt::AlignLeft);
+    grid->addWidget(new QLabel(Caption("Radio Level", "Niveau radio"), this), 1, 0);
+    auto *levelRow = new QHBoxLayout;
+    levelRow->addWidget(m_bar, 1);
+    levelRow->addWidget(m_level);
+    grid->addLayout(levelRow, 1, 1, 1, 2);
+    grid->addWidget(buildRecordingGroup(), 2, 0, 1, 3);
+    grid->addWidget(exit, 3, 2);
+    grid->setColumnStretch(1, 1);
+
+    connect(m_period, &QLineEdit::textChanged, this, &CZOKRadioFollowDlg::periodChanged);
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+QWidget *CZOKRadioFollowDlg::buildRecordingGroup()
+{
+    auto *group = new QGroupBox(Caption("Recording", "Enregistrement"), this);
+    auto *start = button(Caption("Start", "Activer"), "1022", group);
+    auto *stop = button(Caption("Stop", "Arrêter"), "1023", group);
+    auto *clear = button(Caption("Clear", "Effacer"), "1024", group);
+    auto *row = new QHBoxLayout(group);
+    row->addWidget(start);
+    row->addWidget(stop);
+    row->addWidget(clear);
+    connect(start, &QPushButton::clicked, this, &CZOKRadioFollowDlg::start);
+    connect(stop, &QPushButton::clicked, this, &CZOKRadioFollowDlg::stop);
+    connect(clear, &QPushButton::clicked, this, &CZOKRadioFollowDlg::clear);
+    return group;
+}
+
+void CZOKRadioFollowDlg::onOpening()
+{
+    m_level->clear();
+    m_bar->setRange(0, 255);
+    m_bar->setValue(0);
+    setPeriodText(kDefaultPeriodMs);
+    m_log.close();
+    m_logClearable = false;
+    m_recording = false;
+    m_lastPeriod = kDefaultPeriodMs;
+    restartPoll(m_lastPeriod);
+    register_();
+    sendPoll();
+    m_ready = true;
+}
+
+void CZOKRadioFollowDlg::onClosing()
+{
+    m_pollTimer->stop();
+    m_log.close();
+}
+
+void CZOKRadioFollowDlg::register_()
+{
+    m_exchange.RegisterMonitor(MonitorKind::RadioScan, this);
+    m_exchange.EnterRadioScan();
+}
+
+void CZOKRadioFollowDlg::sendPoll()
+{
+    m_exchange.SendCommand(
+        QString::asprintf(" [9700%.02X]", unsigned(m_exchange.ReceiverAddress())).toStdString());
+}
+
+void CZOKRadioFollowDlg::restartPoll(int period)
+{
+    m_pollTimer->stop();
+    m_pollTimer->start(period);
+}
+
+int CZOKRadioFollowDlg::leadingNumber(const QString &text)
+{
+    long long value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            break;
+        value = std::min<long long>(value * 10 + (c.unicode() - u'0'), INT_MAX);
+    }
+    return static_cast<int>(value);
+}
+
+void CZOKRadioFollowDlg::setPeriodText(int period)
+{
+    m_settingPeriod = true;
+    m_period->setText(QString::number(period));
+    m_settingPeriod = false;
+}
+
+void CZOKRadioFollowDlg::periodChanged()
+{
+    // Our own writes of the field restore a period that was already accepted.
+    if (m_settingPeriod)
+        return;
+    const int period = leadingNumber(m_period->text());
+    if (period >= kShortestPeriodMs) {
+        restartPoll(period);
+        m_lastPeriod = period;
+        return;
+    }
+    showMessage(zok::Text(166), QMessageBox::Critical);
+    setPeriodText(m_lastPeriod);
+}
+
+void CZOKRadioFollowDlg::handleFrame(const QString &text)
+{
+    if (!m_ready)
+        return;
+    const auto level = zok::tools::ParseRadioFrame(text, m_exchange.ReceiverAddress());
+    if (!level)
+        return;
+    showLevel(*level);
+    if (m_recording && m_log.isOpen())
+        m_log.write(m_clock(), *level);
+}
+
+void CZOKRadioFollowDlg::showLevel(int level)
+{
+    QPalette palette = m_bar->palette();
+    palette.setColor(QPalette::Highlight, levelColour(level));
+    m_bar->setPalette(palette);
+    m_bar->setValue(level);
+    m_level->setText(QString::number(level));
+}
+
+void CZOKRadioFollowDlg::start()
+{
+    if (m_recording)
+        return;
+    if (!m_log.isOpen()) {
+        m_logClearable = m_log.open();
+        if (!m_logClearable)
+            showMessage(zok::Text(167), QMessageBox::Warning);
+    }
+    const int period = leadingNumber(m_period->text());
+    restartPoll(period >= kShortestPeriodMs ? period : m_lastPeriod);
+    sendPoll();
+    m_recording = true;
+    register_();
+}
+
+void CZOKRadioFollowDlg::stop()
+{
+    if (!m_recording)
+        return;
+    m_log.close();
+    m_recording = false;
+}
+
+void CZOKRadioFollowDlg::clear()
+{
+    if (m_recording || !m_logClearable)
+        return;
+    QString error;
+    if (!m_log.remove(error)) {
+        showMessage(error, QMessageBox::Critical);
+        return;
+    }
+    m_logClearable = false;
+}
+
+bool CZOKRadioFollowDlg::event(QEvent *event)
+{
+    if (event->type() == WM_RADIO_FRAME) {
+        handleFrame(static_cast<ForwardedFrameEvent *>(event)->text());
+        return true;
+    }
+    return CZOKToolDialog::event(event);
+}

@@ -1,0 +1,87 @@
+#include "ToolFrames.h"
+
+#include "HexPair.h"
+
+namespace zok::tools {
+
+namespace {
+bool addressAccepted(int address, int receiverAddress)
+{
+    return receiverAddress == 0 || address == receiverAddress;
+}
+} // namespace
+
+std::optional<int> ParseTagReport(QStringView text, QStringView followed, int receiverAddress)
+{
+    if (text.size() <= 4 || text.mid(2, text.size() - 4) != followed)
+        return std::nullopt;
+    const auto address = UpperHexPair(text.right(2));
+    if (!address || !addressAccepted(*address, receiverAddress))
+        return std::nullopt;
+    return UpperHexPair(text.left(2));
+}
+
+std::optional<int> ParseRadioFrame(QStringView text, int receiverAddress)
+{
+    if (text.size() != 6 || !text.startsWith(u"97"))
+        return std::nullopt;
+    const auto address = UpperHexPair(text.mid(4, 2));
+    if (!address || !addressAccepted(*address, receiverAddress))
+        return std::nullopt;
+    return UpperHexPair(text.mid(2, 2));
+}
+
+std::optional<FilterAnswer> ParseFilterAnswer(QStringView text)
+{
+    if (text.size() != 6 && text.size() != 8)
+        return std::nullopt;
+    const QStringView pairs = text.right(6);
+    if (text.size() == 8 && !text.startsWith(u"OK"))
+        return std::nullopt;
+    const auto address = UpperHexPair(pairs.mid(4, 2));
+    if (!UpperHexPair(pairs.mid(0, 2)) || !UpperHexPair(pairs.mid(2, 2)) || !address)
+        return std::nullopt;
+    return FilterAnswer{pairs.mid(0, 2).toString(), pairs.mid(2, 2).toString(), *address};
+}
+
+std::optional<int> NextFilterRead(int answered, int format)
+{
+    switch (answered) {
+    case 0xA0:
+        return 0xA1;
+    case 0xA1:
+        return format == 1 ? 0xA3 : 0xA2;
+    case 0xA2:
+        return 0xA3;
+    case 0xA3:
+        return 0xA4;
+    case 0xA4:
+        return format == 2 ? std::optional<int>(0xA5) : std::nullopt;
+    case 0xA5:
+        return 0xA6;
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<int> NextFilterWrite(int acknowledged, int format)
+{
+    switch (acknowledged) {
+    case 0xA8:
+        return 0xA9;
+    case 0xA9:
+        return format == 1 ? 0xAB : 0xAA;
+    case 0xAA:
+        return 0xAB;
+    case 0xAB:
+        return 0xAC;
+    case 0xAC:
+        return format == 2 ? std::optional<int>(0xAD) : std::nullopt;
+    case 0xAD:
+        return 0xAE;
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace zok::tools

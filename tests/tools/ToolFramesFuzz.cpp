@@ -44,6 +44,9 @@ Dialogs &dialogs()
     static int argc = 1;
     static char name[] = "zok_tools_fuzz";
     static char *argv[] = {name, nullptr};
+    // The fuzz runner gives no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(argc, argv);
     static Dialogs instance;
     return instance;

@@ -3,10 +3,10 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
-  xvfb xauth socat
+  clang libclang-rt-14-dev clang-format
+  xvfb xauth socat fonts-dejavu-core
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi

@@ -88,7 +88,7 @@ int Simulator::lineBaud() const
 void Simulator::run()
 {
     std::array<pollfd, 2> fds{{{terminal_->masterFd(), POLLIN, 0}, {wake_.fd(), POLLIN, 0}}};
-    std::optional<Clock::time_point> wakeAt;
+    std::optional<Clock::time_point> wakeAt = Clock::now(); // a first step schedules the timers
     while (!stopping_) {
         timespec timeout{};
         if (wakeAt) {
@@ -161,6 +161,8 @@ bool Simulator::beginTransmission(const Transmission &t)
     const int lineBaud = terminal_->lineBaud();
     if (lineBaud != receiver->config().baud) {
         log(name + " drops [" + t.frame + "]: line at " + std::to_string(lineBaud) + " baud");
+        ++droppedCount_;
+        recordsGrew_.notify_all();
         return false;
     }
     log("-> [" + t.frame + "] from " + name);
@@ -251,8 +253,14 @@ std::size_t Simulator::commandCount() const
 
 bool Simulator::waitForCommands(std::size_t count, std::chrono::milliseconds timeout) const
 {
+    return waitForCount(commandCount_, count, timeout);
+}
+
+bool Simulator::waitForCount(const std::size_t &counter, std::size_t count,
+                             std::chrono::milliseconds timeout) const
+{
     std::unique_lock lock(mutex_);
-    return recordsGrew_.wait_for(lock, timeout, [&] { return commandCount_ >= count; });
+    return recordsGrew_.wait_for(lock, timeout, [&] { return counter >= count; });
 }
 
 std::vector<std::string> Simulator::framesSent() const
@@ -269,8 +277,18 @@ std::size_t Simulator::frameCount() const
 
 bool Simulator::waitForFrames(std::size_t count, std::chrono::milliseconds timeout) const
 {
-    std::unique_lock lock(mutex_);
-    return recordsGrew_.wait_for(lock, timeout, [&] { return frameCount_ >= count; });
+    return waitForCount(frameCount_, count, timeout);
+}
+
+std::size_t Simulator::droppedCount() const
+{
+    std::lock_guard lock(mutex_);
+    return droppedCount_;
+}
+
+bool Simulator::waitForDropped(std::size_t count, std::chrono::milliseconds timeout) const
+{
+    return waitForCount(droppedCount_, count, timeout);
 }
 
 void Simulator::clearRecords()
@@ -280,6 +298,7 @@ void Simulator::clearRecords()
     frames_.clear();
     commandCount_ = 0;
     frameCount_ = 0;
+    droppedCount_ = 0;
 }
 
 void Simulator::sendRaw(std::string bytes)

@@ -85,6 +85,9 @@ public:
     std::vector<std::string> framesSent() const;
     std::size_t frameCount() const;
     bool waitForFrames(std::size_t count, std::chrono::milliseconds timeout) const;
+    // Frames that a receiver did not send because the line was set to another speed than its own.
+    std::size_t droppedCount() const;
+    bool waitForDropped(std::size_t count, std::chrono::milliseconds timeout) const;
     void clearRecords();
 
     // Puts bytes on the line as they are, at once and whatever the speed (noise, broken frames).
@@ -99,6 +102,7 @@ private:
     std::chrono::nanoseconds characterTime(const Transmission &transmission);
     void log(const std::string &line) const;
     void wake();
+    bool waitForCount(const std::size_t &counter, std::size_t count, std::chrono::milliseconds timeout) const;
 
     const SimulatorConfig config_;
     std::unique_ptr<PseudoTerminal> terminal_; // set by start() before the thread runs, reset after it ends
@@ -115,6 +119,7 @@ private:
     std::size_t commandCount_ = 0;
     std::deque<std::string> frames_;
     std::size_t frameCount_ = 0;
+    std::size_t droppedCount_ = 0;
 };
 
 } // namespace zok::sim

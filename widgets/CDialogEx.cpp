@@ -97,6 +97,11 @@ int CDialogEx::CommandId(const QAction *action)
     return action ? action->data().toInt() : 0;
 }
 
+int CDialogEx::RunModal(QDialog &dialog)
+{
+    return m_modalHook ? m_modalHook(dialog) : dialog.exec();
+}
+
 void CDialogEx::UpdateDialogControls()
 {
     if (m_statusBar)

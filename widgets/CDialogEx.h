@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QMessageBox>
+#include <QString>
 
 #include <functional>
 #include <map>
@@ -44,6 +46,23 @@ public:
 
     static int CommandId(const QAction *action);
 
+    // A message box as asked for; see ShowMessageBox.
+    struct MessageBoxRequest
+    {
+        QString text;
+        QString title;
+        QMessageBox::Icon icon;
+        QMessageBox::StandardButtons buttons;
+    };
+    using MessageBoxFn = std::function<QMessageBox::StandardButton(const MessageBoxRequest &)>;
+    void SetMessageBoxHook(MessageBoxFn hook) { m_messageBoxHook = std::move(hook); }
+    const MessageBoxFn &MessageBoxHook() const { return m_messageBoxHook; }
+
+    // Runs a child dialog modally, or hands it to the hook that tests set instead.
+    using ModalFn = std::function<int(QDialog &)>;
+    void SetModalHook(ModalFn hook) { m_modalHook = std::move(hook); }
+    int RunModal(QDialog &dialog);
+
 private:
     void OnIdle();
     void UpdateItem(QAction &action, bool disableWithoutHandler);
@@ -54,6 +73,8 @@ private:
         Update onUpdate;
     };
     std::map<int, Command> m_commands;
+    MessageBoxFn m_messageBoxHook;
+    ModalFn m_modalHook;
     QVBoxLayout *m_layout = nullptr;
     QWidget *m_client = nullptr;
     QMenuBar *m_menuBar = nullptr;

@@ -28,6 +28,9 @@ bool CDlgStatusBar::SetIndicators(const std::vector<int> &ids)
         auto *label = new QLabel(this);
         label->setObjectName(QString::number(id));
         label->setTextFormat(Qt::PlainText);
+        // Sunken panes with a little room inside, so neighbouring texts never run together.
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setContentsMargins(3, 0, 3, 0);
         addWidget(label, m_panes.empty() ? 1 : 0);
         m_panes.push_back({id, label});
     }

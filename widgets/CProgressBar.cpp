@@ -116,3 +116,10 @@ bool CProgressBar::eventFilter(QObject *watched, QEvent *event)
         FitToPane();
     return QProgressBar::eventFilter(watched, event);
 }
+
+void CProgressBar::showEvent(QShowEvent *event)
+{
+    QProgressBar::showEvent(event);
+    // Shown with its window: the pane gets the bar's message only now.
+    FitToPane();
+}

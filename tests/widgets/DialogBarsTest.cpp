@@ -1,5 +1,6 @@
 #include "CDialogEx.h"
 #include "CDlgStatusBar.h"
+#include "ShowMessageBox.h"
 
 #include <QAction>
 #include <QEventLoop>
@@ -168,6 +169,28 @@ private slots:
         dialog.UpdateMenu(menu);
         QVERIFY(first->isEnabled());
         QVERIFY(second->isEnabled());
+    }
+
+    void messageBoxesOfChildrenReachTheHook()
+    {
+        CDialogEx dialog;
+        auto *child = new QWidget(dialog.Client());
+        QList<CDialogEx::MessageBoxRequest> asked;
+        dialog.SetMessageBoxHook([&asked](const CDialogEx::MessageBoxRequest &request) {
+            asked.append(request);
+            return QMessageBox::No;
+        });
+        const auto answer = ShowMessageBox(child, QStringLiteral("File access error."), QStringLiteral("ZOK"),
+                                           QMessageBox::Critical, QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(answer, QMessageBox::No);
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().text, QStringLiteral("File access error."));
+        QCOMPARE(asked.first().icon, QMessageBox::Critical);
+
+        QDialog tool(&dialog);
+        dialog.SetModalHook([](QDialog &d) { return d.objectName() == QStringLiteral("tool") ? 7 : 0; });
+        tool.setObjectName(QStringLiteral("tool"));
+        QCOMPARE(dialog.RunModal(tool), 7);
     }
 };
 

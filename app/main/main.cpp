@@ -1,0 +1,7 @@
+#include "CZOKApp.h"
+
+int main(int argc, char **argv)
+{
+    CZOKApp app;
+    return app.Run(argc, argv);
+}

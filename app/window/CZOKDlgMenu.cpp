@@ -1,0 +1,121 @@
+#include "CAboutDlg.h"
+#include "CZOKDlg.h"
+#include "WindowText.h"
+
+#include <QAction>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+
+using zok::Caption;
+using zok::WindowText;
+
+void CZOKDlg::BuildMenu()
+{
+    QMenu *file = MenuBar()->addMenu(Caption(WindowText::MenuFile));
+    AddCommand(
+        file, ID_LOAD_PARAMETERS, Caption(WindowText::LoadParameters), [this] { OnLoadParameters(); },
+        IdleOnly());
+    AddCommand(
+        file, ID_SAVE_PARAMETERS, Caption(WindowText::SaveParameters), [this] { OnSaveParameters(); },
+        IdleOnly());
+    file->addSeparator();
+    AddCommand(
+        file, ID_EXIT, Caption(WindowText::Exit), [this] { done(QDialog::Accepted); }, Always());
+
+    QMenu *config = MenuBar()->addMenu(Caption(WindowText::MenuConfiguration));
+    AddCommand(
+        config, ID_SERIAL_PORT, Caption(WindowText::SerialPort), [this] { OnSerialPort(); }, IdleOnly());
+    AddCommand(
+        config, ID_SELECT_RECEIVER, Caption(WindowText::SelectReceiver), [this] { OnSelectReceiver(); },
+        IdleOnly());
+    AddCommand(
+        config, ID_ID_FILTER, Caption(WindowText::IdFilter), [this] { OnIdFilter(); }, IdleOnly());
+    config->addSeparator();
+    // The check mark follows the flag, not the click: it is set each time the menu opens.
+    AddCommand(
+        config, ID_ENABLE_SPEED_CONFIGURATION, Caption(WindowText::EnableSpeedConfiguration),
+        [this] { OnToggleSpeedConfiguration(); },
+        [this](QAction &a) {
+            a.setEnabled(true);
+            a.setChecked(m_speedConfigurationEnabled);
+        });
+    CommandAction(ID_ENABLE_SPEED_CONFIGURATION)->setCheckable(true);
+    AddCommand(
+        config, ID_SPEED_DETECTION, Caption(WindowText::SpeedDetection), [this] { OnSpeedDetection(); },
+        Always());
+
+    QMenu *monitoring = MenuBar()->addMenu(Caption(WindowText::MenuMonitoring));
+    AddCommand(
+        monitoring, ID_TAG_TRACKING, Caption(WindowText::TagTracking), [this] { OnTagTracking(); },
+        IdleOnly());
+    AddCommand(
+        monitoring, ID_RADIO_SCAN, Caption(WindowText::RadioScan), [this] { OnRadioScan(); }, IdleOnly());
+
+    QMenu *help = MenuBar()->addMenu(Caption(WindowText::MenuHelp));
+    AddCommand(
+        help, ID_HELP, Caption(WindowText::Help), [this] { OnHelp(); }, Always());
+    AddCommand(
+        help, ID_ABOUT, Caption(WindowText::About), [this] { OnAbout(); }, Always());
+
+    for (QMenu *menu : {file, config, monitoring, help})
+        WatchMenu(menu);
+}
+
+void CZOKDlg::AddCommand(QMenu *menu, int id, const QString &caption, Handler handler, Update update)
+{
+    QAction *action = menu->addAction(caption);
+    m_actions[id] = action;
+    BindCommand(action, id, std::move(handler), std::move(update));
+}
+
+CDialogEx::Update CZOKDlg::IdleOnly()
+{
+    // Commands that open dialogs or files would start a second exchange.
+    return [this](QAction &a) { a.setEnabled(m_state == ExchangeState::Idle); };
+}
+
+CDialogEx::Update CZOKDlg::Always()
+{
+    return [](QAction &a) { a.setEnabled(true); };
+}
+
+QAction *CZOKDlg::CommandAction(int id) const
+{
+    auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CZOKDlg::OnToggleSpeedConfiguration()
+{
+    m_speedConfigurationEnabled = !m_speedConfigurationEnabled;
+    CommandAction(ID_ENABLE_SPEED_CONFIGURATION)->setChecked(m_speedConfigurationEnabled);
+}
+
+void CZOKDlg::OnHelp()
+{
+    // Looked up in the current directory; a missing document is not reported.
+    m_urlOpener(QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("Notice ZOK.pdf"))));
+}
+
+void CZOKDlg::OnAbout()
+{
+    CAboutDlg about(TitleText(), this);
+    RunModal(about);
+}
+
+// Commands whose work arrives with the parameter files, the tool dialogs, the exchange engine
+// and the speed sequences. Each stays a named entry point so that the menu is complete now.
+void CZOKDlg::OnLoadParameters() {}
+void CZOKDlg::OnSaveParameters() {}
+void CZOKDlg::OnSerialPort() {}
+void CZOKDlg::OnSelectReceiver()
+{
+    m_state = ExchangeState::Idle;
+}
+void CZOKDlg::OnIdFilter() {}
+void CZOKDlg::OnSpeedDetection() {}
+void CZOKDlg::OnTagTracking() {}
+void CZOKDlg::OnRadioScan() {}
+void CZOKDlg::ReadParameters() {}
+void CZOKDlg::WriteParameters() {}

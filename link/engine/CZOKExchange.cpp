@@ -1,0 +1,217 @@
+#include "CZOKExchange.h"
+
+#include "CZOKProperties.h"
+#include "ExchangeEvents.h"
+#include "HexByte.h"
+#include "IExchangeSettings.h"
+#include "ZokText.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimerEvent>
+
+#include <algorithm>
+
+CZOKExchange::CZOKExchange(IExchangeSettings &settings, CZOKProperties &model, IExchangeView &view,
+                           ExchangeTimings timings, QObject *parent)
+    : QObject(parent), m_settings(settings), m_model(model), m_view(view), m_timings(timings)
+{
+}
+
+CZOKExchange::~CZOKExchange()
+{
+    StopTimer();
+    m_port.Close();
+}
+
+unsigned char CZOKExchange::ReceiverAddress() const
+{
+    return m_settings.ReceiverAddress();
+}
+
+// ---- exchange timer -------------------------------------------------------------------------
+
+void CZOKExchange::StartTimer(int periodMs)
+{
+    StopTimer();
+    m_session.TimerId = startTimer(periodMs, Qt::PreciseTimer);
+    m_session.TimerWindowKilled = false;
+}
+
+void CZOKExchange::StopTimer()
+{
+    if (m_session.TimerId == 0 || m_session.TimerWindowKilled)
+        return;
+    killTimer(m_session.TimerId);
+    m_session.TimerWindowKilled = true;
+}
+
+void CZOKExchange::timerEvent(QTimerEvent *event)
+{
+    if (m_session.TimerWindowKilled || event->timerId() != m_session.TimerId) {
+        QObject::timerEvent(event);
+        return;
+    }
+    if (m_session.RemainingTicks != 0 && --m_session.RemainingTicks != 0)
+        return;
+    OnExchangeTimeout();
+}
+
+void CZOKExchange::OnExchangeTimeout()
+{
+    switch (m_session.State) {
+    case ExchangeState::Reading:
+        EndWithError(141);
+        break;
+    case ExchangeState::Writing:
+        EndWithError(142);
+        m_view.EnableReadButton(true);
+        break;
+    case ExchangeState::SpeedDetection:
+        OnDetectionTimeout();
+        break;
+    default:
+        StopTimer();
+        break;
+    }
+}
+
+// Time-out or failed detection: back to Idle with the error line and the hint to check the line.
+void CZOKExchange::EndWithError(int errorTextId)
+{
+    m_session.State = ExchangeState::Idle;
+    SetProgress(0);
+    m_view.AddMessage(LineColour::Red, zok::Text(errorTextId));
+    m_view.AddMessage(LineColour::Red, zok::Text(173));
+    StopTimer();
+}
+
+void CZOKExchange::StopExchange()
+{
+    m_session.State = ExchangeState::Idle;
+    StopTimer();
+}
+
+// ---- sending --------------------------------------------------------------------------------
+
+void CZOKExchange::Pause(int ms) const
+{
+    if (ms > 0)
+        QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void CZOKExchange::SendCommand(const std::string &text)
+{
+    Pause(m_timings.sendPause);
+    const long error = m_port.Write(text.data(), text.size(), nullptr, zok::kCommandTimeout);
+    if (error == 0)
+        return;
+    // The exchange that waits for an answer still ends by its own time-out.
+    m_view.AddMessage(LineColour::Red,
+                      QString::asprintf("Write Error: %04lXh", static_cast<unsigned long>(error) & 0xFFFFUL));
+    Pause(m_timings.failedSendPause);
+}
+
+// Sends a command text given without its leading space and logs it in the traffic list.
+void CZOKExchange::SendLogged(const QString &command)
+{
+    SendCommand(" " + command.toStdString());
+    m_view.AddTraffic(LineColour::Orange, command);
+}
+
+void CZOKExchange::SetProgress(int percent)
+{
+    m_view.SetProgress(std::clamp(percent, 0, 100));
+}
+
+// ---- tool dialogs ---------------------------------------------------------------------------
+
+void CZOKExchange::StartReceiverScan()
+{
+    if (!m_port.IsOpen())
+        return;
+    m_session.State = ExchangeState::ReceiverScan;
+    SendLogged(QStringLiteral("[010000]"));
+}
+
+void CZOKExchange::EnterTagTracking()
+{
+    if (m_port.IsOpen())
+        m_session.State = ExchangeState::TagTracking;
+}
+
+void CZOKExchange::EnterRadioScan()
+{
+    if (m_port.IsOpen())
+        m_session.State = ExchangeState::RadioScan;
+}
+
+void CZOKExchange::EnterIdFilter()
+{
+    if (m_port.IsOpen())
+        m_session.State = ExchangeState::IdFilter;
+}
+
+void CZOKExchange::RegisterMonitor(MonitorKind kind, QObject *dialog)
+{
+    m_monitors[static_cast<std::size_t>(kind)] = dialog;
+}
+
+void CZOKExchange::EndMonitoring()
+{
+    for (auto &monitor : m_monitors)
+        monitor.clear();
+    m_session.State = ExchangeState::Idle;
+}
+
+// ---- receiving ------------------------------------------------------------------------------
+
+void CZOKExchange::OnFrameReceived(const QString &text, const QDateTime &received)
+{
+    if (text.isEmpty())
+        return;
+    m_view.AddTraffic(LineColour::Blue, "[" + text + "]");
+    switch (m_session.State) {
+    case ExchangeState::ReceiverScan:
+        OnScanAnswer(text);
+        break;
+    case ExchangeState::Reading:
+        OnReadAnswer(text);
+        break;
+    case ExchangeState::Writing:
+        OnWriteAnswer(text);
+        break;
+    case ExchangeState::TagTracking:
+        Forward(MonitorKind::TagTracking, WM_TAG_FRAME, text, received);
+        break;
+    case ExchangeState::RadioScan:
+        Forward(MonitorKind::RadioScan, WM_RADIO_FRAME, text, received);
+        break;
+    case ExchangeState::IdFilter:
+        Forward(MonitorKind::IdFilter, WM_FILTER_FRAME, text, received);
+        break;
+    case ExchangeState::SpeedDetection:
+        OnDetectionAnswer(text);
+        break;
+    case ExchangeState::Idle:
+        break;
+    }
+}
+
+void CZOKExchange::OnScanAnswer(const QString &text)
+{
+    QObject *dialog = m_monitors[static_cast<std::size_t>(MonitorKind::ReceiverScan)];
+    if (text.size() != 6 || !text.startsWith(QStringLiteral("01")) || dialog == nullptr)
+        return;
+    const auto address = zok::ParseUpperHexByte(text.right(2).toStdString());
+    if (address)
+        QCoreApplication::postEvent(dialog, new ScanAddressEvent(*address));
+}
+
+void CZOKExchange::Forward(MonitorKind kind, QEvent::Type type, const QString &text,
+                           const QDateTime &received)
+{
+    QObject *dialog = m_monitors[static_cast<std::size_t>(kind)];
+    if (dialog != nullptr)
+        QCoreApplication::postEvent(dialog, new ForwardedFrameEvent(type, text, received));
+}

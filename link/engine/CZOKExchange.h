@@ -1,0 +1,130 @@
+#pragma once
+
+#include "CSerialMFC.h"
+#include "CZOKSyncSession.h"
+#include "ExchangeTimings.h"
+#include "IExchangeView.h"
+#include "IToolExchange.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+#include <string>
+
+class CZOKProperties;
+class IExchangeSettings;
+
+// The exchange engine: owns the serial port, the exchange record and the single exchange timer;
+// runs the parameter read and write sequences and speed detection, and hands every other frame
+// to the registered tool dialog. Widget-free: it reaches the screen only through IExchangeView.
+// Lives on the user-interface thread; the port's listener only posts events to it.
+class CZOKExchange : public QObject, public IToolExchange
+{
+    Q_OBJECT
+
+public:
+    CZOKExchange(IExchangeSettings &settings, CZOKProperties &model, IExchangeView &view,
+                 ExchangeTimings timings = {}, QObject *parent = nullptr);
+    ~CZOKExchange() override;
+
+    // Port.
+    bool OpenSerialPort(bool withMessages);
+    // The "Open Serial Port" check box was clicked and is now `checked`.
+    void PortCheckBoxClicked(bool checked);
+    void CloseSerialPort();
+    bool IsPortOpen() const { return m_port.IsOpen(); }
+    // Puts the open (or reopened) port on the speed of `index`; false when it cannot.
+    bool ChangeLinkSpeed(int index, bool withMessages);
+
+    // Sequences; each does nothing unless the state is Idle.
+    void ReadParameters();
+    void WriteParameters();
+    void StartSpeedDetection();
+
+    // Before a monitoring dialog opens ("Select Receiver"): Idle, timer stopped.
+    void StopExchange();
+    // A monitoring dialog has ended: no dialog receives frames any more, state Idle.
+    void EndMonitoring();
+
+    ExchangeState State() const { return m_session.State; }
+    const CZOKSyncSession &Session() const { return m_session; }
+    const QString &FirmwareText() const { return m_firmwareText; }
+
+    bool SpeedConfigurationEnabled() const { return m_speedConfigurationEnabled; }
+    void ToggleSpeedConfiguration() { m_speedConfigurationEnabled = !m_speedConfigurationEnabled; }
+    bool DontShowSpeedWarning() const { return m_dontShowSpeedWarning; }
+    void SetDontShowSpeedWarning(bool dontShow) { m_dontShowSpeedWarning = dontShow; }
+    // Set by a grid edit; cleared after a read or a write.
+    bool PropertiesModified() const { return m_propertiesModified; }
+    void SetPropertiesModified(bool modified) { m_propertiesModified = modified; }
+
+    // IToolExchange
+    void SendCommand(const std::string &text) override;
+    void StartReceiverScan() override;
+    void EnterTagTracking() override;
+    void EnterRadioScan() override;
+    void EnterIdFilter() override;
+    void RegisterMonitor(MonitorKind kind, QObject *dialog) override;
+    unsigned char ReceiverAddress() const override;
+
+protected:
+    bool event(QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    // Exchange timer.
+    void StartTimer(int periodMs);
+    void StopTimer();
+    void OnExchangeTimeout();
+    void EndWithError(int errorTextId);
+
+    // Frames.
+    void OnFrameReceived(const QString &text, const QDateTime &received);
+    void OnScanAnswer(const QString &text);
+    void Forward(MonitorKind kind, QEvent::Type type, const QString &text, const QDateTime &received);
+    void OnPortLost();
+
+    // Read sequence.
+    void OnReadAnswer(const QString &text);
+    void ApplyReadValues();
+    void ShowFirmware(const QString &text);
+
+    // Write sequence.
+    void SendNextWrite();
+    void OnWriteAnswer(const QString &text);
+    void SwitchPortSpeed();
+
+    // Speed detection.
+    void OnDetectionAnswer(const QString &text);
+    void OnDetectionTimeout();
+    void SendVersionRequest();
+
+    // Port.
+    long OpenPort(const QString &portName);
+    long ConfigureLine(int baud);
+    bool ReportOpenFailure(const QString &portName, bool withMessages);
+    void SetPortControls(bool open);
+    int ModelSpeedIndex() const;
+
+    void SendLogged(const QString &command);
+    void Pause(int ms) const;
+    void SetProgress(int percent);
+
+    IExchangeSettings &m_settings;
+    CZOKProperties &m_model;
+    IExchangeView &m_view;
+    ExchangeTimings m_timings;
+
+    zok::CSerialMFC m_port;
+    CZOKSyncSession m_session;
+
+    QString m_firmwareText;
+    bool m_speedConfigurationEnabled = false;
+    bool m_dontShowSpeedWarning = false;
+    bool m_propertiesModified = false;
+    int m_speedAttempt = 0;
+
+    // The dialog that receives forwarded frames, per kind; null while none is open.
+    std::array<QPointer<QObject>, 4> m_monitors;
+};

@@ -1,0 +1,146 @@
+// Opening, closing and re-speeding the port, and the events its listener posts.
+#include "CZOKExchange.h"
+
+#include "CZOKProperties.h"
+#include "FrameReceivedEvent.h"
+#include "IExchangeSettings.h"
+#include "LineText.h"
+#include "LinkSpeed.h"
+#include "SerialConstants.h"
+#include "ZokText.h"
+
+namespace {
+
+QDateTime ToDateTime(const zok::FrameTime &time)
+{
+    return {QDate(time.year, time.month, time.day),
+            QTime(time.hour, time.minute, time.second, time.millisecond)};
+}
+
+constexpr int kTextClosed = 136;
+constexpr int kTextOpenFailed = 137;
+constexpr int kTextSelectPort = 138;
+constexpr int kTextOpened = 139;
+constexpr int kTextPortError = 129;
+constexpr int kTextAlreadyOpen = 190;
+constexpr int kTextAlreadyClosed = 191;
+constexpr int kTextSpeedChanged = 225;
+} // namespace
+
+bool CZOKExchange::event(QEvent *event)
+{
+    if (event->type() == zok::WM_FRAME_RECEIVED) {
+        const auto &frame = static_cast<zok::FrameReceivedEvent *>(event)->Frame();
+        OnFrameReceived(QString::fromStdString(frame.text), ToDateTime(frame.time));
+        return true;
+    }
+    if (event->type() == zok::WM_PORT_LOST) {
+        OnPortLost();
+        return true;
+    }
+    return QObject::event(event);
+}
+
+long CZOKExchange::OpenPort(const QString &portName)
+{
+    return m_port.Open(portName.toStdString(), this);
+}
+
+// The receivers' framing at every speed: 8 data bits, no parity, two stop bits, no handshake.
+long CZOKExchange::ConfigureLine(int baud)
+{
+    const long error = m_port.Configure(baud, 8, zok::kNoParity, zok::kTwoStopBits);
+    return error != 0 ? error : m_port.SetHandshake(zok::kHandshakeOff);
+}
+
+int CZOKExchange::ModelSpeedIndex() const
+{
+    return m_model.Value(ParameterId::RX_VITESSE);
+}
+
+void CZOKExchange::SetPortControls(bool open)
+{
+    m_view.EnableReadButton(open);
+    m_view.EnableWriteButton(open);
+    m_view.SetPortChecked(open);
+}
+
+// The lines of a port that could not be opened (with messages), and the controls of a closed port.
+bool CZOKExchange::ReportOpenFailure(const QString &portName, bool withMessages)
+{
+    if (withMessages) {
+        m_view.AddMessage(LineColour::Red, FillText(kTextOpenFailed, {portName}));
+        m_view.AddMessage(LineColour::Red, zok::Text(kTextSelectPort));
+    }
+    SetPortControls(false);
+    return false;
+}
+
+bool CZOKExchange::OpenSerialPort(bool withMessages)
+{
+    if (m_port.IsOpen()) {
+        m_port.Close();
+        if (withMessages)
+            m_view.AddMessage(LineColour::Green, zok::Text(kTextClosed));
+    }
+    const QString portName = m_settings.PortName();
+    long error = OpenPort(portName);
+    if (error == 0)
+        error = ConfigureLine(SpeedFromIndex(ModelSpeedIndex()));
+    if (error != 0) {
+        m_port.Close();
+        return ReportOpenFailure(portName, withMessages);
+    }
+    if (withMessages)
+        m_view.AddMessage(LineColour::Green, FillText(kTextOpened, {portName}));
+    SetPortControls(true);
+    return true;
+}
+
+void CZOKExchange::CloseSerialPort()
+{
+    m_port.Close();
+}
+
+void CZOKExchange::PortCheckBoxClicked(bool checked)
+{
+    if (checked && !m_port.IsOpen()) {
+        OpenSerialPort(true);
+    } else if (checked) {
+        m_view.AddMessage(LineColour::Green, zok::Text(kTextAlreadyOpen));
+    } else if (!m_port.IsOpen()) {
+        m_view.AddMessage(LineColour::Green, zok::Text(kTextAlreadyClosed));
+    } else {
+        m_port.Close();
+        m_view.AddMessage(LineColour::Green, zok::Text(kTextClosed));
+    }
+    m_view.EnableReadButton(m_port.IsOpen());
+    m_view.EnableWriteButton(m_port.IsOpen());
+}
+
+bool CZOKExchange::ChangeLinkSpeed(int index, bool withMessages)
+{
+    const QString portName = m_settings.PortName();
+    if (!m_port.IsOpen() && OpenPort(portName) != 0)
+        return ReportOpenFailure(portName, withMessages);
+    QString speedText;
+    if (ConfigureLine(SpeedFromIndex(index, speedText)) != 0) {
+        m_port.Close();
+        return ReportOpenFailure(portName, withMessages);
+    }
+    if (withMessages)
+        m_view.AddMessage(LineColour::Green, FillText(kTextSpeedChanged, {portName, speedText}));
+    SetPortControls(true);
+    return true;
+}
+
+// The device went away (an adapter unplugged): release it and let the user open it again.
+void CZOKExchange::OnPortLost()
+{
+    if (!m_port.IsOpen())
+        return;
+    m_port.Close();
+    m_view.AddMessage(LineColour::Red, FillText(kTextPortError, {m_settings.PortName()}));
+    m_view.AddMessage(LineColour::Red, zok::Text(kTextSelectPort));
+    SetPortControls(false);
+}

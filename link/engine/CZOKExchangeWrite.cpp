@@ -1,0 +1,75 @@
+// The write sequence: one command per supported parameter, each sent after the acknowledgement of
+// the one before, under one time-out for the whole sequence.
+#include "CZOKExchange.h"
+
+#include "CZOKProperties.h"
+#include "IExchangeSettings.h"
+#include "LinkSpeed.h"
+#include "ParameterWire.h"
+#include "ZokText.h"
+
+void CZOKExchange::WriteParameters()
+{
+    if (m_session.State != ExchangeState::Idle)
+        return;
+    if (!m_speedConfigurationEnabled && !m_dontShowSpeedWarning && !m_view.ConfirmWriteWithoutSpeed())
+        return;
+    m_view.EnableReadButton(false);
+    zok::QueueWrites(m_session, m_model, ReceiverAddress(), m_speedConfigurationEnabled);
+    if (m_session.GetWriteCount() == 0) {
+        m_view.EnableReadButton(true);
+        return;
+    }
+    StartTimer(m_timings.writeTimeout);
+    m_session.State = ExchangeState::Writing;
+    m_session.RemainingTicks = 0;
+    SetProgress(0);
+    SendNextWrite();
+}
+
+void CZOKExchange::SendNextWrite()
+{
+    m_session.State = ExchangeState::Writing;
+    Pause(m_timings.writePause);
+    if (const auto action = m_session.GetWriteAction(m_session.WriteIndex)) {
+        SendLogged(QString::fromStdString(action->Command));
+        return;
+    }
+    m_propertiesModified = false;
+    StopTimer();
+    m_session.State = ExchangeState::Idle;
+    m_view.AddMessage(LineColour::Blue, zok::Text(149));
+    m_view.EnableReadButton(true);
+    SetProgress(0);
+}
+
+void CZOKExchange::OnWriteAnswer(const QString &text)
+{
+    if (text.size() < 2)
+        return;
+    const auto action = m_session.GetWriteAction(m_session.WriteIndex);
+    // A wrong or repeated acknowledgement leaves the same write pending until the time-out.
+    if (!action || text.toStdString() != action->ExpectedAnswer)
+        return;
+    SetProgress((m_session.WriteIndex + 1) * 100 / m_session.GetWriteCount());
+    ++m_session.WriteIndex;
+    if (action->ExpectedAnswer == zok::SpeedAcknowledgement(m_model, ReceiverAddress()))
+        SwitchPortSpeed();
+    SendNextWrite();
+}
+
+// The receiver acknowledged its new speed at the old one; the port follows it.
+void CZOKExchange::SwitchPortSpeed()
+{
+    m_port.Close();
+    const QString portName = m_settings.PortName();
+    long error = OpenPort(portName);
+    if (error == 0)
+        error = ConfigureLine(SpeedFromIndex(ModelSpeedIndex()));
+    if (error != 0) {
+        m_port.Close();
+        ReportOpenFailure(portName, true);
+        return;
+    }
+    SetPortControls(true);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "CSerial.h"
+#include "FrameCutter.h"
+#include "IListenerSink.h"
+#include "ReceivedFrame.h"
+#include "UniqueFd.h"
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+
+namespace zok {
+
+// Adds the listener thread: it sleeps in poll() on the port and on a stop eventfd (no wake-up
+// while the line is idle), reads whatever is buffered in one go, cuts frames with FrameCutter and
+// hands each to PostFrame. When the device goes away (hang-up, EIO, end of file) it reports
+// OnPortLost once and ends, instead of being woken by the hang-up forever.
+//
+// The listener touches nothing of this object but the descriptors it was started with and the
+// virtual hooks, which derived classes must make safe to call from that thread.
+class CSerialEx : public CSerial
+{
+public:
+    CSerialEx() = default;
+    ~CSerialEx() override;
+
+    long Open(std::string_view portName, unsigned inQueue = 0, unsigned outQueue = 0) override;
+    // Stops the listener first: the port must not be closed under a thread still reading it.
+    long Close() override;
+
+    // A second start while the listener runs does nothing.
+    virtual long StartListenerThread();
+    // The stop event wakes the listener at once, so this always waits for it to end (the time-out
+    // is accepted for compatibility): a thread left running would outlive the port it reads.
+    virtual long StopListenerThread(int timeoutMs = kInfinite);
+
+    bool IsListening() const { return m_listening.load(); }
+    // How often the listener's wait returned; lets tests and benchmarks see it never spins.
+    std::uint64_t ListenerWakeups() const { return m_wakeups.load(); }
+
+protected:
+    // Asked once per start, on the caller's thread. The sink must outlive the listener: a member
+    // of the derived class whose destructor closes the port.
+    virtual IListenerSink &ListenerSink() = 0;
+
+private:
+    void ListenerLoop(int portFd, int stopFd, IListenerSink &sink);
+
+    std::thread m_thread;
+    UniqueFd m_stopEvent;
+    std::atomic<bool> m_listening{false};
+    std::atomic<std::uint64_t> m_wakeups{0};
+};
+
+} // namespace zok

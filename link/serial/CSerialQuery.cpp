@@ -1,0 +1,81 @@
+// The Query operations of CSerial: each reads the device's current settings.
+#include "CSerial.h"
+
+#include "TermiosHelpers.h"
+
+namespace zok {
+
+namespace th = termios_helpers;
+
+int CSerial::QueryBaudRate()
+{
+    termios tio{};
+    if (Fail(LoadSettings(tio)))
+        return -1;
+    return th::BaudOf(::cfgetospeed(&tio));
+}
+
+int CSerial::QueryDataBits()
+{
+    termios tio{};
+    if (Fail(LoadSettings(tio)))
+        return -1;
+    return th::DataBitsOf(tio);
+}
+
+int CSerial::QueryParity()
+{
+    termios tio{};
+    if (Fail(LoadSettings(tio)))
+        return -1;
+    return th::ParityOf(tio);
+}
+
+int CSerial::QueryStopBits()
+{
+    termios tio{};
+    if (Fail(LoadSettings(tio)))
+        return -1;
+    return th::StopBitsOf(tio);
+}
+
+int CSerial::QueryHandshake()
+{
+    termios tio{};
+    if (Fail(LoadSettings(tio)))
+        return -1;
+    if (tio.c_cflag & CRTSCTS)
+        return kHandshakeHardware;
+    if ((tio.c_iflag & IXON) && (tio.c_iflag & IXOFF))
+        return kHandshakeSoftware;
+    return kHandshakeOff;
+}
+
+std::uint32_t CSerial::QueryEventMask()
+{
+    if (!IsOpen()) {
+        Fail(kErrorInvalidHandle);
+        return 0;
+    }
+    SetLastError(kSerialOk);
+    return m_eventMask;
+}
+
+char CSerial::QueryEventCharacter()
+{
+    if (!IsOpen()) {
+        Fail(kErrorInvalidHandle);
+        return 0;
+    }
+    SetLastError(kSerialOk);
+    return m_eventChar;
+}
+
+std::uint32_t CSerial::TakeEvents()
+{
+    const std::uint32_t events = m_lastEvent & m_eventMask;
+    m_lastEvent = 0;
+    return events;
+}
+
+} // namespace zok

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ReceivedFrame.h"
+
+#include <cstdint>
+
+namespace zok {
+
+// What the listener thread calls. It is a separate object rather than virtual functions of the
+// port because a port being destroyed rewrites its own virtual table pointer layer by layer while
+// the listener may still be calling; a sink that is a member of the derived class stays intact
+// until that class's destructor has stopped the listener.
+class IListenerSink
+{
+public:
+    virtual ~IListenerSink() = default;
+    // Bytes arrived (kEvRxChar); called before they are cut.
+    virtual void OnPortEvent(std::uint32_t events, long error) = 0;
+    virtual void PostFrame(ReceivedFrame frame) = 0;
+    // The device went away; the listener ends right after. Called at most once per start.
+    virtual void OnPortLost(long error) = 0;
+};
+
+} // namespace zok

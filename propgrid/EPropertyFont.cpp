@@ -1,0 +1,31 @@
+#include "EPropertyFont.h"
+
+#include "EPropWnd.h"
+
+#include <QFont>
+
+EPropertyFont::EPropertyFont(IPropertyHost *host, const QString &name, QFont *value)
+    : EIconTextButtonProperty(host, name, value, true)
+{
+}
+
+bool EPropertyFont::HasButton() const
+{
+    return true;
+}
+
+void EPropertyFont::GetTextValue(QString &text) const
+{
+    const auto *font = static_cast<const QFont *>(Value());
+    text = font ? font->family() : QString();
+}
+
+bool EPropertyFont::OnCommand(EPropWnd *wnd, int, int)
+{
+    auto *font = static_cast<QFont *>(Value());
+    const auto &choose = wnd->Dialogs().chooseFont;
+    if (!font || !choose)
+        return false;
+    const std::optional<QFont> picked = choose(wnd, *font);
+    return picked && Store(*picked);
+}

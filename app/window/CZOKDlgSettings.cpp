@@ -5,7 +5,7 @@
 
 QString CZOKDlg::PortName() const
 {
-    return m_settings.PortName();
+    return QString::fromStdString(m_settings.PortName());
 }
 
 unsigned CZOKDlg::ReceiverAddress() const
@@ -15,5 +15,5 @@ unsigned CZOKDlg::ReceiverAddress() const
 
 bool CZOKDlg::SettingsLoaded() const
 {
-    return m_settings.IsLoaded();
+    return m_settings.Loaded();
 }

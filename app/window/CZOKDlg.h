@@ -16,6 +16,7 @@ class CProgressBar;
 class CZOKSettings;
 class QCheckBox;
 class QGridLayout;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -108,10 +109,12 @@ protected:
 private:
     void InitDialog();
     void BuildMenu();
+    void BuildConfigurationMenu();
     void AddCommand(QMenu *menu, int id, const QString &caption, Handler handler, Update update);
     Update IdleOnly();
     static Update Always();
     void BuildControls();
+    QLayout *BuildSideColumn();
     void BuildStatusBar();
     void UpdateReadWrite();
     void AppendLine(CColorListBox &list, const QColor &color, const QString &line);

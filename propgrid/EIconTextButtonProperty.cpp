@@ -67,10 +67,11 @@ int EIconTextButtonProperty::GetPreferredWidth(const QFontMetrics &fm) const
     return width;
 }
 
+// The value is drawn on one line, so the height it needs is the font's line height, whatever the
+// text; measuring it would cost a format and a text layout per row.
 int EIconTextButtonProperty::GetHeight(const QFontMetrics &fm) const
 {
-    const QString text = TextValue();
-    return fm.boundingRect(text.isEmpty() ? QStringLiteral("Q") : text).height() + 6;
+    return fm.height() + 6;
 }
 
 void EIconTextButtonProperty::LayoutCell(const QRect &cell, int clientRight)
@@ -123,7 +124,8 @@ void EIconTextButtonProperty::PlaceControls(EPropWnd *wnd)
 {
     const QPoint shift = -wnd->ScrollOffset();
     if (m_edit) {
-        const QRect box = m_textRect.adjusted(0, -2, 1, 2).translated(shift);
+        // QLineEdit keeps a 2-pixel inner margin: start 2 pixels early so the text does not jump.
+        const QRect box = m_textRect.adjusted(-2, -2, 1, 2).translated(shift);
         if (m_edit->geometry() != box)
             m_edit->setGeometry(box);
     }
@@ -138,7 +140,9 @@ void EIconTextButtonProperty::BeginEdit(EPropWnd *wnd)
 {
     m_wnd = wnd;
     GetTextValue(m_editStartText);
-    LayoutCell(Rect(), wnd->ClientRightInContent());
+    const int m = wnd->Margin();
+    const QRect cell = Rect().adjusted(m, m, -m, -m);
+    LayoutCell(cell, wnd->ClientRightInContent());
     int first = 0;
     int last = 0;
     wnd->GetControlIdRange(first, last);
@@ -151,7 +155,7 @@ void EIconTextButtonProperty::BeginEdit(EPropWnd *wnd)
     }
     SetSelected(true);
     if (HasButton() && enabled) {
-        LayoutCell(Rect(), wnd->ClientRightInContent());
+        LayoutCell(cell, wnd->ClientRightInContent()); // the button narrows the text once selected
         m_button = wnd->CreateButton(first + 1, Name());
     }
     PlaceControls(wnd);

@@ -30,7 +30,9 @@ EPropWnd::EPropWnd(QWidget *parent) : QAbstractScrollArea(parent)
     m_font.setWeight(QFont::Medium);
     setFont(m_font);
     setFrameShape(QFrame::NoFrame);
-    setFocusPolicy(Qt::StrongFocus);
+    // No click focus: a click on an in-place button would otherwise hand the focus up to the list
+    // and end the edit before the click arrives. The list takes the focus in its own press handler.
+    setFocusPolicy(Qt::TabFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (QScrollBar *bar : {horizontalScrollBar(), verticalScrollBar()}) {
@@ -108,11 +110,14 @@ void EPropWnd::DropSelection()
 {
     if (!m_selected)
         return;
-    const bool hadFocus = FocusInControls();
+    if (FocusInControls()) {
+        // Neither commit nor deselect: the caller does what it needs itself.
+        m_commitOnFocusLoss = false;
+        m_deselectOnFocusLoss = false;
+        setFocus(Qt::OtherFocusReason);
+    }
     m_selected->EndEdit();
     m_selected = nullptr;
-    if (hadFocus)
-        setFocus(Qt::OtherFocusReason);
     UpdateAccessibleText();
 }
 

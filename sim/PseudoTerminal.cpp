@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/ioctl.h>
 #include <system_error>
 #include <termios.h>
 
@@ -82,6 +83,11 @@ void PseudoTerminal::write(std::string_view bytes)
             return; // the line is full: nobody reads it, as a real line would lose them
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
+}
+
+void PseudoTerminal::releaseExclusiveMode()
+{
+    ::ioctl(slave_.get(), TIOCNXCL);
 }
 
 } // namespace zok::sim

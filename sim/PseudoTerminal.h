@@ -29,6 +29,10 @@ public:
     std::string readAvailable();
     // Writes without waiting; what the line cannot take (nobody reading) is dropped.
     void write(std::string_view bytes);
+    // Ends the exclusive mode (TIOCEXCL) that the program took. On a real port it ends when the
+    // program closes the device; a pseudo-terminal keeps it while its master is open, so a
+    // program that is not root could never open the line again (a reopen after a speed write).
+    void releaseExclusiveMode();
 
 private:
     FileDescriptor master_;

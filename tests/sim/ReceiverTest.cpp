@@ -133,6 +133,15 @@ TEST(Receiver, IdFilterWritesStoreTheirPairsAndReadBackIn16And24BitMode)
     }
 }
 
+TEST(Receiver, AMissingRegisterReadsAsItsFactoryValue)
+{
+    ReceiverConfig config = at(0x01);
+    config.registers.clear();
+    Receiver receiver(config, 1);
+    EXPECT_EQ(ask(receiver, "990001").frames.size(), 18u);
+    EXPECT_EQ(ask(receiver, "A30001").frames, std::vector<std::string>{"A3FF01"});
+}
+
 TEST(Receiver, ABroadcastWriteIsTakenAndAcknowledgedWithTheReceiversOwnAddress)
 {
     Receiver receiver(at(0x09), 1);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/ioctl.h>
 #include <termios.h>
 
 namespace zok::sim {
@@ -213,6 +214,19 @@ TEST(Simulator, TheLineKeepsItsSettingsWhileTheProgramClosesAndReopensIt)
     EXPECT_EQ(sim.lineBaud(), 19200);
     PtyClient second(path, 19200);
     EXPECT_EQ(second.ask("980001", 1), Strings{"VE v20.1.0"});
+}
+
+TEST(Simulator, ExclusiveModeEndsOnceTheProgramHasSpokenSoItCanReopenTheLine)
+{
+    Simulator sim;
+    PtyClient client(sim.start(), 9600);
+    ASSERT_EQ(::ioctl(client.fd(), TIOCEXCL), 0);
+    int exclusive = 0;
+    ASSERT_EQ(::ioctl(client.fd(), TIOCGEXCL, &exclusive), 0);
+    ASSERT_NE(exclusive, 0);
+    EXPECT_EQ(client.ask("980001", 1), Strings{"VE v20.1.0"});
+    ASSERT_EQ(::ioctl(client.fd(), TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
 }
 
 TEST(Simulator, ALineWithEchoOnIsNotHeard)

@@ -1,8 +1,11 @@
 // Feeds arbitrary frame texts to the frame handlers of the tool dialogs, as the engine forwards
-// them. The first byte picks the dialog and the receiver address; the rest is the frame text.
+// them. The first byte picks the dialog and the receiver address; the rest is the frame text (for
+// the receiver scan, an address in hexadecimal, of any size).
 #include "CIDFilterConfig.h"
 #include "CToolTimer.h"
 #include "CZOKRadioFollowDlg.h"
+#include "CZOKScanReceiversDlg.h"
+#include "CZOKSettings.h"
 #include "CZOKTagFollowDlg.h"
 #include "FakeToolExchange.h"
 
@@ -21,7 +24,7 @@ struct Dialogs
 {
     Dialogs()
     {
-        for (CZOKToolDialog *dlg : std::initializer_list<CZOKToolDialog *>{&tag, &radio, &filter}) {
+        for (CZOKToolDialog *dlg : std::initializer_list<CZOKToolDialog *>{&scan, &tag, &radio, &filter}) {
             dlg->setMessageHook([](QWidget *, const ToolMessage &) { return QMessageBox::Ok; });
             for (CToolTimer *timer : dlg->findChildren<CToolTimer *>())
                 timer->setManual(true);
@@ -33,7 +36,9 @@ struct Dialogs
     }
 
     FakeToolExchange exchange;
+    CZOKSettings settings;
     QTemporaryDir directory;
+    CZOKScanReceiversDlg scan{exchange, settings};
     CZOKTagFollowDlg tag{exchange};
     CZOKRadioFollowDlg radio{exchange, directory.path()};
     CIDFilterConfig filter{exchange};
@@ -44,6 +49,9 @@ Dialogs &dialogs()
     static int argc = 1;
     static char name[] = "zok_tools_fuzz";
     static char *argv[] = {name, nullptr};
+    // The fuzz runner gives no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     static QApplication app(argc, argv);
     static Dialogs instance;
     return instance;

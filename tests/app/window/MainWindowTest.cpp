@@ -235,7 +235,7 @@ private slots:
 
         // A new line under the same name opens again from the check box.
         pty = std::make_unique<PtyPair>();
-        f.settings->SetPortName(pty->SlavePath());
+        f.settings->SetPortName(pty->SlavePath().toStdString());
         QVERIFY(f.Show());
         QTest::mouseClick(f.OpenPortBox(), Qt::LeftButton);
         QVERIFY(f.window->SerialPort().IsOpen());

@@ -6,18 +6,31 @@
 #include "CZOKSettings.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
-// Settings as a loaded (or failed) settings file would leave them.
+// Settings loaded from a settings file naming `port` and `address`, or, when not `loaded`, those
+// of a settings file that could not be read.
 inline std::unique_ptr<CZOKSettings> MakeSettings(const QString &port, unsigned char address, bool loaded)
 {
     auto settings = std::make_unique<CZOKSettings>();
-    settings->SetPortName(port);
-    settings->SetReceiverAddress(address);
-    settings->SetLoaded(loaded);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ZOK.ini"));
+    QFile file(path);
+    if (!loaded || !file.open(QIODevice::WriteOnly)) {
+        settings->Reset();
+        return settings;
+    }
+    file.write(QStringLiteral("[ZOK]\r\nSERIAL_PORT=%1\r\nRECEIVER_ID=%2\r\n")
+                   .arg(port, QString::asprintf("%.02X", address))
+                   .toLocal8Bit());
+    file.close();
+    if (!settings->Load(path.toStdString()))
+        settings->Reset();
     return settings;
 }
 

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ECommentPane.h"
+#include "EPropList.h"
+#include "EPropWnd.h"
+
+class IPropertyHost;
+
+// The list window: lays out and paints the current page's rows in a name and a value column,
+// with a draggable divider between them, and turns clicks into row operations.
+class EPropListCtrl : public EPropWnd, public ECommentPane::ICommentHost
+{
+    Q_OBJECT
+public:
+    explicit EPropListCtrl(QWidget *parent = nullptr);
+    ~EPropListCtrl() override;
+
+    // Rebuilds the list from `host` (null empties it), keeping the page of the same name.
+    void SetHost(IPropertyHost *host);
+    IPropertyHost *Host() const { return m_host; }
+    void Refresh();
+    void SetPage(int index);
+    void SetAutoSizeNameColumn(bool autoSize) { m_autoSizeNameColumn = autoSize; }
+    void AutoSizeNameColumn();
+
+    void GetComment(QString &comment, QString &name) override;
+    void GetContentSize(int &width, int &height) const override;
+
+    const EPropList &List() const { return m_list; }
+    int NameColumnWidth() const { return m_nameColumnWidth; }
+    void SetNameColumnWidth(int width);
+    int DividerWidth() const { return m_dividerWidth; }
+    // The row at a point of the viewport (client coordinates), or null.
+    EProperty *RowAt(QPoint client) const;
+    void LayoutRows();
+
+protected:
+    const std::vector<EProperty *> &VisibleRows() const override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void PaintEmptyPage(QPainter &painter, const QRect &client);
+    void PaintRow(QPainter &painter, EProperty *row, int clientRight);
+    int FirstRowBelow(int y) const;
+    void EndDrag();
+
+    EPropList m_list;
+    IPropertyHost *m_host = nullptr;
+    int m_contentWidth = 0;
+    int m_contentHeight = 0;
+    int m_nameColumnWidth = 100;
+    bool m_autoSizeNameColumn = false;
+    int m_dividerWidth = 6;
+    int m_widestValue = 0;
+    QRect m_dividerRect;
+    int m_dragStartWidth = -1;
+    int m_dragStartX = -1;
+    std::vector<EProperty *> m_visibleRows;
+};

@@ -1,0 +1,119 @@
+#include "CZOKSerialCfgDlg.h"
+#include "CZOKSettings.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class SerialCfgDlgTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CZOKSettings> m_settings;
+
+    QString iniPath() const { return m_dir.filePath(QStringLiteral("ZOK.ini")); }
+    QByteArray ini()
+    {
+        QFile file(iniPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    std::unique_ptr<CZOKSerialCfgDlg> open(const QString &saved, const QStringList &ports)
+    {
+        m_settings->SetPortName(saved.toStdString());
+        m_settings->Save();
+        auto dlg = std::make_unique<CZOKSerialCfgDlg>(*m_settings, [ports] { return ports; });
+        dlg->show();
+        return dlg;
+    }
+    static QStringList entries(CZOKSerialCfgDlg &dlg)
+    {
+        auto *combo = dlg.findChild<QComboBox *>(QStringLiteral("1000"));
+        QStringList texts;
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+        return texts;
+    }
+    static QComboBox *combo(CZOKSerialCfgDlg &dlg)
+    {
+        return dlg.findChild<QComboBox *>(QStringLiteral("1000"));
+    }
+    static void click(CZOKSerialCfgDlg &dlg, const char *id)
+    {
+        QTest::mouseClick(dlg.findChild<QPushButton *>(QString::fromLatin1(id)), Qt::LeftButton);
+    }
+
+private slots:
+    void init()
+    {
+        QFile::remove(iniPath());
+        m_settings = std::make_unique<CZOKSettings>();
+        QVERIFY(m_settings->Load(iniPath().toStdString()));
+    }
+
+    void portsSortedAsTextWithTheSavedOneSelected()
+    {
+        auto dlg = open(QStringLiteral("COM3"), {"COM3", "COM1", "COM10"});
+        QCOMPARE(entries(*dlg), (QStringList{"COM1", "COM10", "COM3"}));
+        QCOMPARE(combo(*dlg)->currentText(), QStringLiteral("COM3"));
+    }
+
+    void onlyAnExactMatchIsSelected_data()
+    {
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("prefix") << "COM1";
+        QTest::newRow("case") << "com10";
+        QTest::newRow("empty") << "";
+    }
+    void onlyAnExactMatchIsSelected()
+    {
+        QFETCH(QString, saved);
+        auto dlg = open(saved, {"COM10"});
+        QCOMPARE(combo(*dlg)->currentIndex(), -1);
+        click(*dlg, "1"); // OK without a choice keeps the saved name
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(QString::fromStdString(m_settings->PortName()), saved);
+    }
+
+    void okStoresAndSavesTheChoice()
+    {
+        auto dlg = open(QStringLiteral("COM1"), {"COM1", "COM3", "COM10"});
+        combo(*dlg)->setCurrentText(QStringLiteral("COM10"));
+        click(*dlg, "1");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(m_settings->PortName(), std::string("COM10"));
+        QVERIFY(ini().contains("SERIAL_PORT=COM10"));
+    }
+
+    void cancelChangesNothing()
+    {
+        auto dlg = open(QStringLiteral("COM1"), {"COM1", "COM10"});
+        combo(*dlg)->setCurrentText(QStringLiteral("COM10"));
+        click(*dlg, "2");
+        QCOMPARE(dlg->result(), int(QDialog::Rejected));
+        QCOMPARE(m_settings->PortName(), std::string("COM1"));
+        QVERIFY(ini().contains("SERIAL_PORT=COM1\r\n"));
+    }
+
+    void noPortsGivesAnEmptyList()
+    {
+        auto dlg = open(QStringLiteral("COM1"), {});
+        QVERIFY(entries(*dlg).isEmpty());
+        click(*dlg, "1");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(m_settings->PortName(), std::string("COM1"));
+    }
+
+    void systemPortsAreDevicePaths()
+    {
+        for (const QString &port : CZOKSerialCfgDlg::SystemPorts())
+            QVERIFY2(port.startsWith(u'/'), qPrintable(port));
+    }
+};
+
+QTEST_MAIN(SerialCfgDlgTest)
+#include "SerialCfgDlgTest.moc"

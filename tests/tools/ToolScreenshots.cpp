@@ -1,0 +1,98 @@
+// Renders every tool dialog in English and French, in a representative state, to PNG files in
+// the directory given as first argument (the current directory by default): the pictures of the
+// user documentation, and a check that each dialog lays itself out in both languages.
+#include "CIDFilterConfig.h"
+#include "CToolTimer.h"
+#include "CZOKRadioFollowDlg.h"
+#include "CZOKScanReceiversDlg.h"
+#include "CZOKSerialCfgDlg.h"
+#include "CZOKSettings.h"
+#include "CZOKTagFollowDlg.h"
+#include "FakeToolExchange.h"
+#include "ZokText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+bool save(QWidget &dlg, const QString &directory, const QString &name)
+{
+    dlg.adjustSize();
+    const QString path = QDir(directory).filePath(name);
+    if (!dlg.grab().save(path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+void prepare(CZOKToolDialog &dlg)
+{
+    dlg.setMessageHook([](QWidget *, const ToolMessage &) { return QMessageBox::Ok; });
+    for (CToolTimer *timer : dlg.findChildren<CToolTimer *>())
+        timer->setManual(true);
+    dlg.show();
+}
+
+bool shootSettingsDialogs(const QString &directory, const QString &suffix)
+{
+    FakeToolExchange exchange;
+    CZOKSettings settings;
+    CZOKScanReceiversDlg scan(exchange, settings);
+    prepare(scan);
+    for (int address : {0x01, 0x03, 0x0A})
+        exchange.scanAnswer(address);
+    scan.findChild<QListWidget *>(QStringLiteral("1008"))->setCurrentRow(2);
+    bool ok = save(scan, directory, QStringLiteral("receiver-scan-%1.png").arg(suffix));
+
+    settings.SetPortName("/dev/ttyUSB0");
+    CZOKSerialCfgDlg port(settings, [] { return QStringList{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"}; });
+    prepare(port);
+    return save(port, directory, QStringLiteral("serial-port-%1.png").arg(suffix)) && ok;
+}
+
+bool shootLanguage(const QString &directory, const QString &suffix)
+{
+    FakeToolExchange exchange;
+    CZOKTagFollowDlg tag(exchange);
+    prepare(tag);
+    tag.findChild<QLineEdit *>(QStringLiteral("1017"))->setText(QStringLiteral("12AB"));
+    tag.scan();
+    exchange.forward(MonitorKind::TagTracking, QStringLiteral("B412AB05"));
+    bool ok = save(tag, directory, QStringLiteral("tag-tracking-%1.png").arg(suffix));
+
+    QTemporaryDir logDir;
+    CZOKRadioFollowDlg radio(exchange, logDir.path());
+    prepare(radio);
+    exchange.forward(MonitorKind::RadioScan, QStringLiteral("97A005"));
+    ok = save(radio, directory, QStringLiteral("radio-scan-%1.png").arg(suffix)) && ok;
+
+    CIDFilterConfig filter(exchange);
+    prepare(filter);
+    filter.handleFrame(QStringLiteral("100205"));
+    filter.read();
+    for (const char *answer : {"A01205", "A13405", "A25605", "A3AB05", "A4CD05", "A5EF05", "A60105"})
+        filter.handleFrame(QString::fromLatin1(answer));
+    ok = save(filter, directory, QStringLiteral("id-filter-%1.png").arg(suffix)) && ok;
+    return shootSettingsDialogs(directory, suffix) && ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QString directory = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
+    zok::SelectLanguage(zok::Language::English);
+    bool ok = shootLanguage(directory, QStringLiteral("en"));
+    zok::SelectLanguage(zok::Language::French);
+    ok = shootLanguage(directory, QStringLiteral("fr")) && ok;
+    return ok ? 0 : 1;
+}

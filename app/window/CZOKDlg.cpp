@@ -4,6 +4,7 @@
 #include "CDlgStatusBar.h"
 #include "CProgressBar.h"
 #include "LineColors.h"
+#include "ParameterTable.h"
 #include "ProgramIcon.h"
 #include "WindowText.h"
 #include "ZokText.h"
@@ -30,7 +31,9 @@ constexpr QRgb kProgressColor = qRgb(0, 64, 128);
 } // namespace
 
 CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
-    : CDialogEx(parent), m_settings(settings),
+    : CDialogEx(parent), m_settings(settings), m_exchangeSettings(settings),
+      m_exchange(std::make_unique<CZOKExchange>(m_exchangeSettings, m_properties,
+                                                static_cast<IExchangeView &>(*this))),
       m_urlOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("102"));
@@ -39,8 +42,8 @@ CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
 
 CZOKDlg::~CZOKDlg()
 {
-    // No event may be posted to a window that is going away.
-    m_serial.Close();
+    // No frame may reach an engine whose window is going away.
+    m_exchange->CloseSerialPort();
 }
 
 void CZOKDlg::InitDialog()
@@ -48,11 +51,12 @@ void CZOKDlg::InitDialog()
     BuildMenu();
     BuildControls();
     BuildStatusBar();
+    // Until the first read every parameter counts as supported.
+    m_properties.SetSupportedMask(zok::AllParametersMask());
     BuildPropertyGrid();
     setWindowIcon(zok::ProgramIcon());
     setWindowTitle(TitleText());
     StatusBar()->setSizeGripEnabled(true);
-    m_speedConfigurationEnabled = false;
     m_read->setEnabled(false);
     m_write->setEnabled(false);
     if (SettingsLoaded())
@@ -147,7 +151,7 @@ void CZOKDlg::BuildStatusBar()
 
 QString CZOKDlg::StateText() const
 {
-    switch (m_state) {
+    switch (State()) {
     case ExchangeState::Idle:
     case ExchangeState::ReceiverScan:
         return zok::Text(131);
@@ -164,12 +168,12 @@ QString CZOKDlg::StateText() const
 
 QString CZOKDlg::SyncText() const
 {
-    return zok::Text(m_propertiesModified ? 135 : 134);
+    return zok::Text(PropertiesModified() ? 135 : 134);
 }
 
 QString CZOKDlg::PortText() const
 {
-    const QString format = zok::Text(m_serial.IsOpen() ? 128 : 129);
+    const QString format = zok::Text(m_exchange->IsPortOpen() ? 128 : 129);
     return QString::asprintf(format.toUtf8().constData(), PortName().toUtf8().constData());
 }
 

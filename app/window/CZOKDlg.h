@@ -1,8 +1,10 @@
 #pragma once
 
 #include "CDialogEx.h"
-#include "CSerialMFC.h"
-#include "ExchangeState.h"
+#include "CZOKExchange.h"
+#include "CZOKExchangeSettings.h"
+#include "CZOKProperties.h"
+#include "IExchangeView.h"
 
 #include <QColor>
 #include <QString>
@@ -10,6 +12,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class CColorListBox;
 class CProgressBar;
@@ -20,14 +23,11 @@ class QLayout;
 class QLineEdit;
 class QPushButton;
 
-namespace zok {
-struct ReceivedFrame;
-}
-
 // The program's main window: menus, the parameter area, Read and Write, the firmware version,
 // the message and traffic lists, the "Open Serial Port" check box, Help, and the status bar with
-// its progress bar. It owns the serial port and opens it at start-up when the settings loaded.
-class CZOKDlg : public CDialogEx
+// its progress bar. It owns the parameter model and the exchange engine (which owns the serial
+// port), opens the port at start-up when the settings loaded, and shows what the engine reports.
+class CZOKDlg : public CDialogEx, private IExchangeView
 {
     Q_OBJECT
 
@@ -58,22 +58,20 @@ public:
     void AddMessage(const QColor &color, const QString &line);
     void AddTraffic(const QColor &color, const QString &line);
 
-    ExchangeState State() const { return m_state; }
-    void SetState(ExchangeState state) { m_state = state; }
-    bool PropertiesModified() const { return m_propertiesModified; }
-    void SetPropertiesModified(bool modified) { m_propertiesModified = modified; }
-    bool SpeedConfigurationEnabled() const { return m_speedConfigurationEnabled; }
-    bool DontShowSpeedWarning() const { return m_dontShowSpeedWarning; }
-    void SetDontShowSpeedWarning(bool dontShow) { m_dontShowSpeedWarning = dontShow; }
-    int SpeedAttemptIndex() const { return m_speedAttemptIndex; }
-    void SetSpeedAttemptIndex(int index) { m_speedAttemptIndex = index; }
+    ExchangeState State() const { return m_exchange->State(); }
+    void SetState(ExchangeState state) { m_exchange->SetState(state); }
+    bool PropertiesModified() const { return m_exchange->PropertiesModified(); }
+    void SetPropertiesModified(bool modified) { m_exchange->SetPropertiesModified(modified); }
+    bool SpeedConfigurationEnabled() const { return m_exchange->SpeedConfigurationEnabled(); }
+    bool DontShowSpeedWarning() const { return m_exchange->DontShowSpeedWarning(); }
+    void SetDontShowSpeedWarning(bool dontShow) { m_exchange->SetDontShowSpeedWarning(dontShow); }
     QString FirmwareVersion() const { return m_firmwareVersion; }
     void SetFirmwareVersion(const QString &version);
-    // Speed the port is configured with when it opens.
-    int LinkBaudRate() const { return m_linkBaudRate; }
-    void SetLinkBaudRate(int baud) { m_linkBaudRate = baud; }
 
-    zok::CSerialMFC &SerialPort() { return m_serial; }
+    // The engine also serves the tool dialogs (IToolExchange).
+    CZOKExchange &Exchange() { return *m_exchange; }
+    CZOKProperties &Properties() { return m_properties; }
+    zok::CSerialMFC &SerialPort() { return m_exchange->Port(); }
     CZOKSettings &Settings() { return m_settings; }
     CProgressBar *ProgressBar() const { return m_progress; }
     QPushButton *ReadButton() const { return m_read; }
@@ -81,7 +79,7 @@ public:
     QAction *CommandAction(int id) const;
 
     // Rebuilds the parameter area from the parameter model.
-    void BuildPropertyGrid();
+    void BuildPropertyGrid() override;
     // Puts `control` where the parameter area is, under the same id; the window owns it.
     void SetPropertyControl(QWidget *control);
     QWidget *PropertyControl() const { return m_propertyArea; }
@@ -103,7 +101,6 @@ public slots:
     void WriteParameters();
 
 protected:
-    bool event(QEvent *event) override;
     void done(int result) override;
 
 private:
@@ -120,9 +117,18 @@ private:
     void AppendLine(CColorListBox &list, const QColor &color, const QString &line);
 
     void OnOpenSerialPortClicked();
-    void OnFrameReceived(const zok::ReceivedFrame &frame);
-    void OnPortLost();
-    void DispatchFrame(const QString &text);
+
+    // IExchangeView: what the engine shows.
+    void AddMessage(LineColour colour, const QString &line) override;
+    void AddTraffic(LineColour colour, const QString &line) override;
+    void SetProgress(int percent) override;
+    void EnableReadButton(bool enable) override;
+    void EnableWriteButton(bool enable) override;
+    void SetPortChecked(bool checked) override;
+    void RefreshPropertyGrid() override;
+    void ShowFirmwareText(const QString &text) override;
+    void ReportPortLost(const QString &portName) override;
+    bool ConfirmWriteWithoutSpeed() override;
 
     // Menu commands.
     void OnLoadParameters();
@@ -143,14 +149,10 @@ private:
     bool SettingsLoaded() const;
 
     CZOKSettings &m_settings;
-    zok::CSerialMFC m_serial;
-    ExchangeState m_state = ExchangeState::Idle;
+    CZOKExchangeSettings m_exchangeSettings;
+    CZOKProperties m_properties;
+    std::unique_ptr<CZOKExchange> m_exchange;
     QString m_firmwareVersion;
-    bool m_speedConfigurationEnabled = false;
-    bool m_dontShowSpeedWarning = false;
-    bool m_propertiesModified = false;
-    int m_speedAttemptIndex = 0;
-    int m_linkBaudRate = 9600;
     UrlOpener m_urlOpener;
     std::map<int, QAction *> m_actions;
 

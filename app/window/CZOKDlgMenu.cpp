@@ -55,7 +55,7 @@ void CZOKDlg::BuildConfigurationMenu()
         [this] { OnToggleSpeedConfiguration(); },
         [this](QAction &a) {
             a.setEnabled(true);
-            a.setChecked(m_speedConfigurationEnabled);
+            a.setChecked(SpeedConfigurationEnabled());
         });
     CommandAction(ID_ENABLE_SPEED_CONFIGURATION)->setCheckable(true);
     AddCommand(
@@ -73,7 +73,7 @@ void CZOKDlg::AddCommand(QMenu *menu, int id, const QString &caption, Handler ha
 CDialogEx::Update CZOKDlg::IdleOnly()
 {
     // Commands that open dialogs or files would start a second exchange.
-    return [this](QAction &a) { a.setEnabled(m_state == ExchangeState::Idle); };
+    return [this](QAction &a) { a.setEnabled(State() == ExchangeState::Idle); };
 }
 
 CDialogEx::Update CZOKDlg::Always()
@@ -89,8 +89,8 @@ QAction *CZOKDlg::CommandAction(int id) const
 
 void CZOKDlg::OnToggleSpeedConfiguration()
 {
-    m_speedConfigurationEnabled = !m_speedConfigurationEnabled;
-    CommandAction(ID_ENABLE_SPEED_CONFIGURATION)->setChecked(m_speedConfigurationEnabled);
+    m_exchange->ToggleSpeedConfiguration();
+    CommandAction(ID_ENABLE_SPEED_CONFIGURATION)->setChecked(SpeedConfigurationEnabled());
 }
 
 void CZOKDlg::OnHelp()
@@ -105,18 +105,15 @@ void CZOKDlg::OnAbout()
     RunModal(about);
 }
 
-// Commands whose work arrives with the parameter files, the tool dialogs, the exchange engine
-// and the speed sequences. Each stays a named entry point so that the menu is complete now.
+// Commands whose work arrives with the parameter files and the tool dialogs. Each stays a named entry point
+// so that the menu is complete now.
 void CZOKDlg::OnLoadParameters() {}
 void CZOKDlg::OnSaveParameters() {}
 void CZOKDlg::OnSerialPort() {}
 void CZOKDlg::OnSelectReceiver()
 {
-    m_state = ExchangeState::Idle;
+    m_exchange->StopExchange();
 }
 void CZOKDlg::OnIdFilter() {}
-void CZOKDlg::OnSpeedDetection() {}
 void CZOKDlg::OnTagTracking() {}
 void CZOKDlg::OnRadioScan() {}
-void CZOKDlg::ReadParameters() {}
-void CZOKDlg::WriteParameters() {}

@@ -109,11 +109,3 @@ void CZOKDlg::OnAbout()
 // so that the menu is complete now.
 void CZOKDlg::OnLoadParameters() {}
 void CZOKDlg::OnSaveParameters() {}
-void CZOKDlg::OnSerialPort() {}
-void CZOKDlg::OnSelectReceiver()
-{
-    m_exchange->StopExchange();
-}
-void CZOKDlg::OnIdFilter() {}
-void CZOKDlg::OnTagTracking() {}
-void CZOKDlg::OnRadioScan() {}

@@ -72,31 +72,52 @@ QString CZOKDlg::TitleText()
     return version.isEmpty() ? title : title + QStringLiteral(" v") + version;
 }
 
+namespace {
+template <typename T> T *Named(T *widget, const char *id)
+{
+    widget->setObjectName(QString::fromLatin1(id));
+    return widget;
+}
+} // namespace
+
 void CZOKDlg::BuildControls()
 {
-    auto *placeholder = new QLabel(Caption(WindowText::PropertyControl), Client());
+    auto *placeholder = Named(new QLabel(Caption(WindowText::PropertyControl), Client()), "1002");
     placeholder->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     placeholder->setAlignment(Qt::AlignCenter);
     placeholder->setMinimumSize(440, 280);
     m_propertyArea = placeholder;
-    m_propertyArea->setObjectName(QStringLiteral("1002"));
 
-    m_read = new QPushButton(Caption(WindowText::Read), Client());
-    m_read->setObjectName(QStringLiteral("1004"));
+    m_messages = Named(new CColorListBox(Client()), "1007");
+    m_traffic = Named(new CColorListBox(Client()), "1008");
+    auto *lists = new QHBoxLayout;
+    for (CColorListBox *list : {m_messages, m_traffic}) {
+        list->setMinimumSize(300, 150);
+        lists->addWidget(list);
+    }
+
+    m_grid = new QGridLayout(Client());
+    m_grid->addWidget(m_propertyArea, 0, 0);
+    m_grid->addLayout(BuildSideColumn(), 0, 1);
+    m_grid->addLayout(lists, 1, 0, 1, 2);
+    m_grid->setRowStretch(0, 3);
+    m_grid->setRowStretch(1, 2);
+    m_grid->setColumnStretch(0, 1);
+}
+
+QLayout *CZOKDlg::BuildSideColumn()
+{
+    m_read = Named(new QPushButton(Caption(WindowText::Read), Client()), "1004");
     connect(m_read, &QPushButton::clicked, this, &CZOKDlg::ReadParameters);
-    m_write = new QPushButton(Caption(WindowText::Write), Client());
-    m_write->setObjectName(QStringLiteral("1005"));
+    m_write = Named(new QPushButton(Caption(WindowText::Write), Client()), "1005");
     connect(m_write, &QPushButton::clicked, this, &CZOKDlg::WriteParameters);
     auto *firmwareLabel = new QLabel(Caption(WindowText::FirmwareVersion), Client());
-    m_firmware = new QLineEdit(Client());
-    m_firmware->setObjectName(QStringLiteral("1003"));
+    m_firmware = Named(new QLineEdit(Client()), "1003");
     m_firmware->setReadOnly(true);
     firmwareLabel->setBuddy(m_firmware);
-    m_openPort = new QCheckBox(Caption(WindowText::OpenSerialPort), Client());
-    m_openPort->setObjectName(QStringLiteral("1037"));
+    m_openPort = Named(new QCheckBox(Caption(WindowText::OpenSerialPort), Client()), "1037");
     connect(m_openPort, &QCheckBox::clicked, this, &CZOKDlg::OnOpenSerialPortClicked);
-    m_help = new QPushButton(Caption(WindowText::HelpButton), Client());
-    m_help->setObjectName(QStringLiteral("57670"));
+    m_help = Named(new QPushButton(Caption(WindowText::HelpButton), Client()), "57670");
     connect(m_help, &QPushButton::clicked, this, &CZOKDlg::OnHelp);
 
     auto *side = new QVBoxLayout;
@@ -105,24 +126,7 @@ void CZOKDlg::BuildControls()
     side->addStretch(1);
     side->addWidget(m_openPort);
     side->addWidget(m_help);
-
-    m_messages = new CColorListBox(Client());
-    m_messages->setObjectName(QStringLiteral("1007"));
-    m_traffic = new CColorListBox(Client());
-    m_traffic->setObjectName(QStringLiteral("1008"));
-    for (CColorListBox *list : {m_messages, m_traffic})
-        list->setMinimumSize(300, 150);
-
-    m_grid = new QGridLayout(Client());
-    m_grid->addWidget(m_propertyArea, 0, 0);
-    m_grid->addLayout(side, 0, 1);
-    auto *lists = new QHBoxLayout;
-    lists->addWidget(m_messages);
-    lists->addWidget(m_traffic);
-    m_grid->addLayout(lists, 1, 0, 1, 2);
-    m_grid->setRowStretch(0, 3);
-    m_grid->setRowStretch(1, 2);
-    m_grid->setColumnStretch(0, 1);
+    return side;
 }
 
 void CZOKDlg::BuildStatusBar()

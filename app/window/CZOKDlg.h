@@ -19,6 +19,7 @@ class CProgressBar;
 class CZOKSettings;
 class QCheckBox;
 class QGridLayout;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -105,10 +106,12 @@ protected:
 private:
     void InitDialog();
     void BuildMenu();
+    void BuildConfigurationMenu();
     void AddCommand(QMenu *menu, int id, const QString &caption, Handler handler, Update update);
     Update IdleOnly();
     static Update Always();
     void BuildControls();
+    QLayout *BuildSideColumn();
     void BuildStatusBar();
     void UpdateReadWrite();
     void AppendLine(CColorListBox &list, const QColor &color, const QString &line);

@@ -22,7 +22,24 @@ void CZOKDlg::BuildMenu()
     file->addSeparator();
     AddCommand(
         file, ID_EXIT, Caption(WindowText::Exit), [this] { done(QDialog::Accepted); }, Always());
+    BuildConfigurationMenu();
+    QMenu *monitoring = MenuBar()->addMenu(Caption(WindowText::MenuMonitoring));
+    AddCommand(
+        monitoring, ID_TAG_TRACKING, Caption(WindowText::TagTracking), [this] { OnTagTracking(); },
+        IdleOnly());
+    AddCommand(
+        monitoring, ID_RADIO_SCAN, Caption(WindowText::RadioScan), [this] { OnRadioScan(); }, IdleOnly());
+    QMenu *help = MenuBar()->addMenu(Caption(WindowText::MenuHelp));
+    AddCommand(
+        help, ID_HELP, Caption(WindowText::Help), [this] { OnHelp(); }, Always());
+    AddCommand(
+        help, ID_ABOUT, Caption(WindowText::About), [this] { OnAbout(); }, Always());
+    for (QMenu *menu : MenuBar()->findChildren<QMenu *>(Qt::FindDirectChildrenOnly))
+        WatchMenu(menu);
+}
 
+void CZOKDlg::BuildConfigurationMenu()
+{
     QMenu *config = MenuBar()->addMenu(Caption(WindowText::MenuConfiguration));
     AddCommand(
         config, ID_SERIAL_PORT, Caption(WindowText::SerialPort), [this] { OnSerialPort(); }, IdleOnly());
@@ -44,22 +61,6 @@ void CZOKDlg::BuildMenu()
     AddCommand(
         config, ID_SPEED_DETECTION, Caption(WindowText::SpeedDetection), [this] { OnSpeedDetection(); },
         Always());
-
-    QMenu *monitoring = MenuBar()->addMenu(Caption(WindowText::MenuMonitoring));
-    AddCommand(
-        monitoring, ID_TAG_TRACKING, Caption(WindowText::TagTracking), [this] { OnTagTracking(); },
-        IdleOnly());
-    AddCommand(
-        monitoring, ID_RADIO_SCAN, Caption(WindowText::RadioScan), [this] { OnRadioScan(); }, IdleOnly());
-
-    QMenu *help = MenuBar()->addMenu(Caption(WindowText::MenuHelp));
-    AddCommand(
-        help, ID_HELP, Caption(WindowText::Help), [this] { OnHelp(); }, Always());
-    AddCommand(
-        help, ID_ABOUT, Caption(WindowText::About), [this] { OnAbout(); }, Always());
-
-    for (QMenu *menu : {file, config, monitoring, help})
-        WatchMenu(menu);
 }
 
 void CZOKDlg::AddCommand(QMenu *menu, int id, const QString &caption, Handler handler, Update update)

@@ -4,6 +4,7 @@
 #include "CDlgStatusBar.h"
 #include "CProgressBar.h"
 #include "LineColors.h"
+#include "ParameterTable.h"
 #include "ProgramIcon.h"
 #include "WindowText.h"
 #include "ZokText.h"
@@ -48,6 +49,8 @@ void CZOKDlg::InitDialog()
     BuildMenu();
     BuildControls();
     BuildStatusBar();
+    // Before the first read every parameter counts as supported.
+    m_model.SetSupportedMask(zok::AllParametersMask());
     BuildPropertyGrid();
     setWindowIcon(zok::ProgramIcon());
     setWindowTitle(TitleText());
@@ -178,12 +181,6 @@ void CZOKDlg::SetFirmwareVersion(const QString &version)
 {
     m_firmwareVersion = version;
     m_firmware->setText(version);
-}
-
-void CZOKDlg::BuildPropertyGrid()
-{
-    // The parameter grid takes the area over through SetPropertyControl; until then the
-    // placeholder stays.
 }
 
 void CZOKDlg::SetPropertyControl(QWidget *control)

@@ -2,7 +2,11 @@
 
 #include "CDialogEx.h"
 #include "CSerialMFC.h"
+#include "CZOKProperties.h"
+#include "CZOKPropertySheet.h"
 #include "ExchangeState.h"
+#include "IPropertyChangeListener.h"
+#include "ParameterFileDialogs.h"
 
 #include <QColor>
 #include <QString>
@@ -14,19 +18,21 @@
 class CColorListBox;
 class CProgressBar;
 class CZOKSettings;
+class EPropCtrl;
 class QCheckBox;
 class QGridLayout;
 class QLineEdit;
 class QPushButton;
 
 namespace zok {
+struct OutcomeMessage;
 struct ReceivedFrame;
 }
 
 // The program's main window: menus, the parameter area, Read and Write, the firmware version,
 // the message and traffic lists, the "Open Serial Port" check box, Help, and the status bar with
 // its progress bar. It owns the serial port and opens it at start-up when the settings loaded.
-class CZOKDlg : public CDialogEx
+class CZOKDlg : public CDialogEx, public IPropertyChangeListener
 {
     Q_OBJECT
 
@@ -79,8 +85,20 @@ public:
     QPushButton *WriteButton() const { return m_write; }
     QAction *CommandAction(int id) const;
 
-    // Rebuilds the parameter area from the parameter model.
+    // The reader parameters of the selected receiver, shown and edited in the grid.
+    CZOKProperties &Model() { return m_model; }
+    // Rebuilds the parameter area from the parameter model: a new grid over the model's sheet.
     void BuildPropertyGrid();
+    // Asks the sheet for its rows again (after a parameter file load).
+    void RefreshPropertyGrid();
+    EPropCtrl *PropertyGrid() const { return m_propertyGrid; }
+    // A value was changed in the grid.
+    void PropertyChanged() override;
+    // The File menu's parameter-file commands; outcomes are reported by message box.
+    void SaveParameters();
+    void LoadParameters();
+    // Tests answer the file dialogs through these.
+    void SetFileDialogs(ParameterFileDialogs dialogs) { m_fileDialogs = std::move(dialogs); }
     // Puts `control` where the parameter area is, under the same id; the window owns it.
     void SetPropertyControl(QWidget *control);
     QWidget *PropertyControl() const { return m_propertyArea; }
@@ -119,6 +137,8 @@ private:
     void OnOpenSerialPortClicked();
     void OnFrameReceived(const zok::ReceivedFrame &frame);
     void OnPortLost();
+    void ReopenPortAtModelSpeed();
+    void ShowFileOutcome(const zok::OutcomeMessage &message);
     void DispatchFrame(const QString &text);
 
     // Menu commands.
@@ -150,6 +170,10 @@ private:
     int m_linkBaudRate = 9600;
     UrlOpener m_urlOpener;
     std::map<int, QAction *> m_actions;
+    CZOKProperties m_model;
+    CZOKPropertySheet m_sheet{m_model};
+    ParameterFileDialogs m_fileDialogs = ParameterFileDialogs::Standard();
+    EPropCtrl *m_propertyGrid = nullptr;
 
     QGridLayout *m_grid = nullptr;
     QWidget *m_propertyArea = nullptr;

@@ -104,10 +104,8 @@ void CZOKDlg::OnAbout()
     RunModal(about);
 }
 
-// Commands whose work arrives with the parameter files, the tool dialogs, the exchange engine
+// Commands whose work arrives with the tool dialogs, the exchange engine
 // and the speed sequences. Each stays a named entry point so that the menu is complete now.
-void CZOKDlg::OnLoadParameters() {}
-void CZOKDlg::OnSaveParameters() {}
 void CZOKDlg::OnSerialPort() {}
 void CZOKDlg::OnSelectReceiver()
 {

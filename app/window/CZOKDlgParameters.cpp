@@ -11,14 +11,11 @@
 #include "ZokText.h"
 
 #include <QFile>
-#include <QSize>
 
 namespace {
 
 constexpr int kPropertyAreaId = 1002;
 constexpr int kCommentHeight = 70;
-// Room for the longest parameter name beside its value, and for several rows above the help.
-constexpr QSize kGridMinimumSize(640, 400);
 constexpr int kHelpTitleText = 126;
 constexpr int kOpenFailedText = 137;
 constexpr int kSelectPortText = 138;
@@ -40,7 +37,6 @@ void CZOKDlg::BuildPropertyGrid()
     }
     m_propertyArea = grid;
     m_propertyGrid = grid;
-    grid->setMinimumSize(grid->minimumSize().expandedTo(kGridMinimumSize));
     grid->ShowComment(true);
     grid->SetCommentHeight(kCommentHeight);
     grid->List().SetAutoSizeNameColumn(true);

@@ -31,7 +31,9 @@ constexpr QRgb kProgressColor = qRgb(0, 64, 128);
 } // namespace
 
 CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
-    : CDialogEx(parent), m_settings(settings),
+    : CDialogEx(parent), m_settings(settings), m_exchangeSettings(settings),
+      m_exchange(std::make_unique<CZOKExchange>(m_exchangeSettings, m_properties,
+                                                static_cast<IExchangeView &>(*this))),
       m_urlOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("102"));
@@ -40,8 +42,8 @@ CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
 
 CZOKDlg::~CZOKDlg()
 {
-    // No event may be posted to a window that is going away.
-    m_serial.Close();
+    // No frame may reach an engine whose window is going away.
+    m_exchange->CloseSerialPort();
 }
 
 void CZOKDlg::InitDialog()
@@ -49,13 +51,12 @@ void CZOKDlg::InitDialog()
     BuildMenu();
     BuildControls();
     BuildStatusBar();
-    // Before the first read every parameter counts as supported.
-    m_model.SetSupportedMask(zok::AllParametersMask());
+    // Until the first read every parameter counts as supported.
+    m_properties.SetSupportedMask(zok::AllParametersMask());
     BuildPropertyGrid();
     setWindowIcon(zok::ProgramIcon());
     setWindowTitle(TitleText());
     StatusBar()->setSizeGripEnabled(true);
-    m_speedConfigurationEnabled = false;
     m_read->setEnabled(false);
     m_write->setEnabled(false);
     if (SettingsLoaded())
@@ -71,31 +72,52 @@ QString CZOKDlg::TitleText()
     return version.isEmpty() ? title : title + QStringLiteral(" v") + version;
 }
 
+namespace {
+template <typename T> T *Named(T *widget, const char *id)
+{
+    widget->setObjectName(QString::fromLatin1(id));
+    return widget;
+}
+} // namespace
+
 void CZOKDlg::BuildControls()
 {
-    auto *placeholder = new QLabel(Caption(WindowText::PropertyControl), Client());
+    auto *placeholder = Named(new QLabel(Caption(WindowText::PropertyControl), Client()), "1002");
     placeholder->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     placeholder->setAlignment(Qt::AlignCenter);
     placeholder->setMinimumSize(440, 280);
     m_propertyArea = placeholder;
-    m_propertyArea->setObjectName(QStringLiteral("1002"));
 
-    m_read = new QPushButton(Caption(WindowText::Read), Client());
-    m_read->setObjectName(QStringLiteral("1004"));
+    m_messages = Named(new CColorListBox(Client()), "1007");
+    m_traffic = Named(new CColorListBox(Client()), "1008");
+    auto *lists = new QHBoxLayout;
+    for (CColorListBox *list : {m_messages, m_traffic}) {
+        list->setMinimumSize(300, 150);
+        lists->addWidget(list);
+    }
+
+    m_grid = new QGridLayout(Client());
+    m_grid->addWidget(m_propertyArea, 0, 0);
+    m_grid->addLayout(BuildSideColumn(), 0, 1);
+    m_grid->addLayout(lists, 1, 0, 1, 2);
+    m_grid->setRowStretch(0, 3);
+    m_grid->setRowStretch(1, 2);
+    m_grid->setColumnStretch(0, 1);
+}
+
+QLayout *CZOKDlg::BuildSideColumn()
+{
+    m_read = Named(new QPushButton(Caption(WindowText::Read), Client()), "1004");
     connect(m_read, &QPushButton::clicked, this, &CZOKDlg::ReadParameters);
-    m_write = new QPushButton(Caption(WindowText::Write), Client());
-    m_write->setObjectName(QStringLiteral("1005"));
+    m_write = Named(new QPushButton(Caption(WindowText::Write), Client()), "1005");
     connect(m_write, &QPushButton::clicked, this, &CZOKDlg::WriteParameters);
     auto *firmwareLabel = new QLabel(Caption(WindowText::FirmwareVersion), Client());
-    m_firmware = new QLineEdit(Client());
-    m_firmware->setObjectName(QStringLiteral("1003"));
+    m_firmware = Named(new QLineEdit(Client()), "1003");
     m_firmware->setReadOnly(true);
     firmwareLabel->setBuddy(m_firmware);
-    m_openPort = new QCheckBox(Caption(WindowText::OpenSerialPort), Client());
-    m_openPort->setObjectName(QStringLiteral("1037"));
+    m_openPort = Named(new QCheckBox(Caption(WindowText::OpenSerialPort), Client()), "1037");
     connect(m_openPort, &QCheckBox::clicked, this, &CZOKDlg::OnOpenSerialPortClicked);
-    m_help = new QPushButton(Caption(WindowText::HelpButton), Client());
-    m_help->setObjectName(QStringLiteral("57670"));
+    m_help = Named(new QPushButton(Caption(WindowText::HelpButton), Client()), "57670");
     connect(m_help, &QPushButton::clicked, this, &CZOKDlg::OnHelp);
 
     auto *side = new QVBoxLayout;
@@ -104,24 +126,7 @@ void CZOKDlg::BuildControls()
     side->addStretch(1);
     side->addWidget(m_openPort);
     side->addWidget(m_help);
-
-    m_messages = new CColorListBox(Client());
-    m_messages->setObjectName(QStringLiteral("1007"));
-    m_traffic = new CColorListBox(Client());
-    m_traffic->setObjectName(QStringLiteral("1008"));
-    for (CColorListBox *list : {m_messages, m_traffic})
-        list->setMinimumSize(300, 150);
-
-    m_grid = new QGridLayout(Client());
-    m_grid->addWidget(m_propertyArea, 0, 0);
-    m_grid->addLayout(side, 0, 1);
-    auto *lists = new QHBoxLayout;
-    lists->addWidget(m_messages);
-    lists->addWidget(m_traffic);
-    m_grid->addLayout(lists, 1, 0, 1, 2);
-    m_grid->setRowStretch(0, 3);
-    m_grid->setRowStretch(1, 2);
-    m_grid->setColumnStretch(0, 1);
+    return side;
 }
 
 void CZOKDlg::BuildStatusBar()
@@ -146,7 +151,7 @@ void CZOKDlg::BuildStatusBar()
 
 QString CZOKDlg::StateText() const
 {
-    switch (m_state) {
+    switch (State()) {
     case ExchangeState::Idle:
     case ExchangeState::ReceiverScan:
         return zok::Text(131);
@@ -163,12 +168,12 @@ QString CZOKDlg::StateText() const
 
 QString CZOKDlg::SyncText() const
 {
-    return zok::Text(m_propertiesModified ? 135 : 134);
+    return zok::Text(PropertiesModified() ? 135 : 134);
 }
 
 QString CZOKDlg::PortText() const
 {
-    const QString format = zok::Text(m_serial.IsOpen() ? 128 : 129);
+    const QString format = zok::Text(m_exchange->IsPortOpen() ? 128 : 129);
     return QString::asprintf(format.toUtf8().constData(), PortName().toUtf8().constData());
 }
 

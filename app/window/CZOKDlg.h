@@ -1,10 +1,11 @@
 #pragma once
 
 #include "CDialogEx.h"
-#include "CSerialMFC.h"
+#include "CZOKExchange.h"
+#include "CZOKExchangeSettings.h"
 #include "CZOKProperties.h"
 #include "CZOKPropertySheet.h"
-#include "ExchangeState.h"
+#include "IExchangeView.h"
 #include "IPropertyChangeListener.h"
 #include "ParameterFileDialogs.h"
 
@@ -14,6 +15,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 
 class CColorListBox;
 class CProgressBar;
@@ -21,18 +23,19 @@ class CZOKSettings;
 class EPropCtrl;
 class QCheckBox;
 class QGridLayout;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
 namespace zok {
 struct OutcomeMessage;
-struct ReceivedFrame;
 }
 
 // The program's main window: menus, the parameter area, Read and Write, the firmware version,
 // the message and traffic lists, the "Open Serial Port" check box, Help, and the status bar with
-// its progress bar. It owns the serial port and opens it at start-up when the settings loaded.
-class CZOKDlg : public CDialogEx, public IPropertyChangeListener
+// its progress bar. It owns the parameter model and the exchange engine (which owns the serial
+// port), opens the port at start-up when the settings loaded, and shows what the engine reports.
+class CZOKDlg : public CDialogEx, private IExchangeView, public IPropertyChangeListener
 {
     Q_OBJECT
 
@@ -63,34 +66,28 @@ public:
     void AddMessage(const QColor &color, const QString &line);
     void AddTraffic(const QColor &color, const QString &line);
 
-    ExchangeState State() const { return m_state; }
-    void SetState(ExchangeState state) { m_state = state; }
-    bool PropertiesModified() const { return m_propertiesModified; }
-    void SetPropertiesModified(bool modified) { m_propertiesModified = modified; }
-    bool SpeedConfigurationEnabled() const { return m_speedConfigurationEnabled; }
-    bool DontShowSpeedWarning() const { return m_dontShowSpeedWarning; }
-    void SetDontShowSpeedWarning(bool dontShow) { m_dontShowSpeedWarning = dontShow; }
-    int SpeedAttemptIndex() const { return m_speedAttemptIndex; }
-    void SetSpeedAttemptIndex(int index) { m_speedAttemptIndex = index; }
+    ExchangeState State() const { return m_exchange->State(); }
+    void SetState(ExchangeState state) { m_exchange->SetState(state); }
+    bool PropertiesModified() const { return m_exchange->PropertiesModified(); }
+    void SetPropertiesModified(bool modified) { m_exchange->SetPropertiesModified(modified); }
+    bool SpeedConfigurationEnabled() const { return m_exchange->SpeedConfigurationEnabled(); }
+    bool DontShowSpeedWarning() const { return m_exchange->DontShowSpeedWarning(); }
+    void SetDontShowSpeedWarning(bool dontShow) { m_exchange->SetDontShowSpeedWarning(dontShow); }
     QString FirmwareVersion() const { return m_firmwareVersion; }
     void SetFirmwareVersion(const QString &version);
-    // Speed the port is configured with when it opens.
-    int LinkBaudRate() const { return m_linkBaudRate; }
-    void SetLinkBaudRate(int baud) { m_linkBaudRate = baud; }
 
-    zok::CSerialMFC &SerialPort() { return m_serial; }
+    // The engine also serves the tool dialogs (IToolExchange).
+    CZOKExchange &Exchange() { return *m_exchange; }
+    CZOKProperties &Properties() { return m_properties; }
+    zok::CSerialMFC &SerialPort() { return m_exchange->Port(); }
     CZOKSettings &Settings() { return m_settings; }
     CProgressBar *ProgressBar() const { return m_progress; }
     QPushButton *ReadButton() const { return m_read; }
     QPushButton *WriteButton() const { return m_write; }
     QAction *CommandAction(int id) const;
 
-    // The reader parameters of the selected receiver, shown and edited in the grid.
-    CZOKProperties &Model() { return m_model; }
-    // Rebuilds the parameter area from the parameter model: a new grid over the model's sheet.
-    void BuildPropertyGrid();
-    // Asks the sheet for its rows again (after a parameter file load).
-    void RefreshPropertyGrid();
+    // Rebuilds the parameter area from the parameter model.
+    void BuildPropertyGrid() override;
     EPropCtrl *PropertyGrid() const { return m_propertyGrid; }
     // A value was changed in the grid.
     void PropertyChanged() override;
@@ -120,26 +117,37 @@ public slots:
     void WriteParameters();
 
 protected:
-    bool event(QEvent *event) override;
     void done(int result) override;
 
 private:
     void InitDialog();
     void BuildMenu();
+    void BuildConfigurationMenu();
     void AddCommand(QMenu *menu, int id, const QString &caption, Handler handler, Update update);
     Update IdleOnly();
     static Update Always();
     void BuildControls();
+    QLayout *BuildSideColumn();
     void BuildStatusBar();
     void UpdateReadWrite();
     void AppendLine(CColorListBox &list, const QColor &color, const QString &line);
 
     void OnOpenSerialPortClicked();
-    void OnFrameReceived(const zok::ReceivedFrame &frame);
-    void OnPortLost();
+
+    // IExchangeView: what the engine shows.
+    void AddMessage(LineColour colour, const QString &line) override;
+    void AddTraffic(LineColour colour, const QString &line) override;
+    void SetProgress(int percent) override;
+    void EnableReadButton(bool enable) override;
+    void EnableWriteButton(bool enable) override;
+    void SetPortChecked(bool checked) override;
+    void RefreshPropertyGrid() override;
+    void ShowFirmwareText(const QString &text) override;
+    void ReportPortLost(const QString &portName) override;
+    bool ConfirmWriteWithoutSpeed() override;
+
     void ReopenPortAtModelSpeed();
     void ShowFileOutcome(const zok::OutcomeMessage &message);
-    void DispatchFrame(const QString &text);
 
     // Menu commands.
     void OnLoadParameters();
@@ -160,18 +168,13 @@ private:
     bool SettingsLoaded() const;
 
     CZOKSettings &m_settings;
-    zok::CSerialMFC m_serial;
-    ExchangeState m_state = ExchangeState::Idle;
+    CZOKExchangeSettings m_exchangeSettings;
+    CZOKProperties m_properties;
+    std::unique_ptr<CZOKExchange> m_exchange;
     QString m_firmwareVersion;
-    bool m_speedConfigurationEnabled = false;
-    bool m_dontShowSpeedWarning = false;
-    bool m_propertiesModified = false;
-    int m_speedAttemptIndex = 0;
-    int m_linkBaudRate = 9600;
     UrlOpener m_urlOpener;
     std::map<int, QAction *> m_actions;
-    CZOKProperties m_model;
-    CZOKPropertySheet m_sheet{m_model};
+    CZOKPropertySheet m_sheet{m_properties};
     ParameterFileDialogs m_fileDialogs = ParameterFileDialogs::Standard();
     EPropCtrl *m_propertyGrid = nullptr;
 

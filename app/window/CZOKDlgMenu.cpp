@@ -22,7 +22,24 @@ void CZOKDlg::BuildMenu()
     file->addSeparator();
     AddCommand(
         file, ID_EXIT, Caption(WindowText::Exit), [this] { done(QDialog::Accepted); }, Always());
+    BuildConfigurationMenu();
+    QMenu *monitoring = MenuBar()->addMenu(Caption(WindowText::MenuMonitoring));
+    AddCommand(
+        monitoring, ID_TAG_TRACKING, Caption(WindowText::TagTracking), [this] { OnTagTracking(); },
+        IdleOnly());
+    AddCommand(
+        monitoring, ID_RADIO_SCAN, Caption(WindowText::RadioScan), [this] { OnRadioScan(); }, IdleOnly());
+    QMenu *help = MenuBar()->addMenu(Caption(WindowText::MenuHelp));
+    AddCommand(
+        help, ID_HELP, Caption(WindowText::Help), [this] { OnHelp(); }, Always());
+    AddCommand(
+        help, ID_ABOUT, Caption(WindowText::About), [this] { OnAbout(); }, Always());
+    for (QMenu *menu : MenuBar()->findChildren<QMenu *>(Qt::FindDirectChildrenOnly))
+        WatchMenu(menu);
+}
 
+void CZOKDlg::BuildConfigurationMenu()
+{
     QMenu *config = MenuBar()->addMenu(Caption(WindowText::MenuConfiguration));
     AddCommand(
         config, ID_SERIAL_PORT, Caption(WindowText::SerialPort), [this] { OnSerialPort(); }, IdleOnly());
@@ -38,28 +55,12 @@ void CZOKDlg::BuildMenu()
         [this] { OnToggleSpeedConfiguration(); },
         [this](QAction &a) {
             a.setEnabled(true);
-            a.setChecked(m_speedConfigurationEnabled);
+            a.setChecked(SpeedConfigurationEnabled());
         });
     CommandAction(ID_ENABLE_SPEED_CONFIGURATION)->setCheckable(true);
     AddCommand(
         config, ID_SPEED_DETECTION, Caption(WindowText::SpeedDetection), [this] { OnSpeedDetection(); },
         Always());
-
-    QMenu *monitoring = MenuBar()->addMenu(Caption(WindowText::MenuMonitoring));
-    AddCommand(
-        monitoring, ID_TAG_TRACKING, Caption(WindowText::TagTracking), [this] { OnTagTracking(); },
-        IdleOnly());
-    AddCommand(
-        monitoring, ID_RADIO_SCAN, Caption(WindowText::RadioScan), [this] { OnRadioScan(); }, IdleOnly());
-
-    QMenu *help = MenuBar()->addMenu(Caption(WindowText::MenuHelp));
-    AddCommand(
-        help, ID_HELP, Caption(WindowText::Help), [this] { OnHelp(); }, Always());
-    AddCommand(
-        help, ID_ABOUT, Caption(WindowText::About), [this] { OnAbout(); }, Always());
-
-    for (QMenu *menu : {file, config, monitoring, help})
-        WatchMenu(menu);
 }
 
 void CZOKDlg::AddCommand(QMenu *menu, int id, const QString &caption, Handler handler, Update update)
@@ -72,7 +73,7 @@ void CZOKDlg::AddCommand(QMenu *menu, int id, const QString &caption, Handler ha
 CDialogEx::Update CZOKDlg::IdleOnly()
 {
     // Commands that open dialogs or files would start a second exchange.
-    return [this](QAction &a) { a.setEnabled(m_state == ExchangeState::Idle); };
+    return [this](QAction &a) { a.setEnabled(State() == ExchangeState::Idle); };
 }
 
 CDialogEx::Update CZOKDlg::Always()
@@ -88,8 +89,8 @@ QAction *CZOKDlg::CommandAction(int id) const
 
 void CZOKDlg::OnToggleSpeedConfiguration()
 {
-    m_speedConfigurationEnabled = !m_speedConfigurationEnabled;
-    CommandAction(ID_ENABLE_SPEED_CONFIGURATION)->setChecked(m_speedConfigurationEnabled);
+    m_exchange->ToggleSpeedConfiguration();
+    CommandAction(ID_ENABLE_SPEED_CONFIGURATION)->setChecked(SpeedConfigurationEnabled());
 }
 
 void CZOKDlg::OnHelp()
@@ -104,16 +105,13 @@ void CZOKDlg::OnAbout()
     RunModal(about);
 }
 
-// Commands whose work arrives with the tool dialogs, the exchange engine
-// and the speed sequences. Each stays a named entry point so that the menu is complete now.
+// Commands whose work arrives with the tool dialogs. Each stays a named entry point so that the
+// menu is complete now.
 void CZOKDlg::OnSerialPort() {}
 void CZOKDlg::OnSelectReceiver()
 {
-    m_state = ExchangeState::Idle;
+    m_exchange->StopExchange();
 }
 void CZOKDlg::OnIdFilter() {}
-void CZOKDlg::OnSpeedDetection() {}
 void CZOKDlg::OnTagTracking() {}
 void CZOKDlg::OnRadioScan() {}
-void CZOKDlg::ReadParameters() {}
-void CZOKDlg::WriteParameters() {}

@@ -4,9 +4,7 @@
 #include "EPropCtrl.h"
 #include "EPropListCtrl.h"
 #include "LineColors.h"
-#include "LinkSpeed.h"
 #include "ParameterFile.h"
-#include "ParameterTable.h"
 #include "ShowMessageBox.h"
 #include "ZokText.h"
 
@@ -45,6 +43,7 @@ void CZOKDlg::BuildPropertyGrid()
     grid->SetCommentTitle(zok::Text(kHelpTitleText));
 }
 
+// Also after each step of a read: the sheet then applies the received support and firmware.
 void CZOKDlg::RefreshPropertyGrid()
 {
     if (m_propertyGrid)
@@ -71,7 +70,7 @@ void CZOKDlg::SaveParameters()
     const auto path = m_fileDialogs.chooseSaveFile(this);
     if (!path)
         return;
-    ShowFileOutcome(zok::MessageOf(zok::SaveParameterFile(LocalPath(*path), m_model)));
+    ShowFileOutcome(zok::MessageOf(zok::SaveParameterFile(LocalPath(*path), m_properties)));
 }
 
 void CZOKDlg::LoadParameters()
@@ -79,7 +78,7 @@ void CZOKDlg::LoadParameters()
     const auto path = m_fileDialogs.chooseLoadFile(this);
     if (!path)
         return;
-    const zok::LoadResult result = zok::LoadParameterFile(LocalPath(*path), m_model);
+    const zok::LoadResult result = zok::LoadParameterFile(LocalPath(*path), m_properties);
     if (result.Outcome != zok::LoadOutcome::AccessError) {
         if (result.SpeedKeyReached)
             ReopenPortAtModelSpeed();
@@ -88,10 +87,10 @@ void CZOKDlg::LoadParameters()
     ShowFileOutcome(zok::MessageOf(result.Outcome));
 }
 
-// After a load the port follows the loaded speed, open or not before; only a failure is reported.
+// After a load the port follows the loaded speed (the engine opens it at the model's speed), open
+// or not before; only a failure is reported.
 void CZOKDlg::ReopenPortAtModelSpeed()
 {
-    SetLinkBaudRate(SpeedFromIndex(m_model.Value(ParameterId::RX_VITESSE)));
     if (OpenSerialPort(false))
         return;
     const QString name = PortName();

@@ -34,6 +34,8 @@ public:
     void PortCheckBoxClicked(bool checked);
     void CloseSerialPort();
     bool IsPortOpen() const { return m_port.IsOpen(); }
+    // For what the window shows of the port (speed, framing); the engine alone opens and closes it.
+    zok::CSerialMFC &Port() { return m_port; }
     // Puts the open (or reopened) port on the speed of `index`; false when it cannot.
     bool ChangeLinkSpeed(int index, bool withMessages);
 
@@ -48,6 +50,8 @@ public:
     void EndMonitoring();
 
     ExchangeState State() const { return m_session.State; }
+    // The window's own transitions of the state (and its tests); the sequences set theirs.
+    void SetState(ExchangeState state) { m_session.State = state; }
     const CZOKSyncSession &Session() const { return m_session; }
     const QString &FirmwareText() const { return m_firmwareText; }
 

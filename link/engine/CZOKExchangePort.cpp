@@ -21,7 +21,6 @@ constexpr int kTextClosed = 136;
 constexpr int kTextOpenFailed = 137;
 constexpr int kTextSelectPort = 138;
 constexpr int kTextOpened = 139;
-constexpr int kTextPortError = 129;
 constexpr int kTextAlreadyOpen = 190;
 constexpr int kTextAlreadyClosed = 191;
 constexpr int kTextSpeedChanged = 225;
@@ -140,7 +139,6 @@ void CZOKExchange::OnPortLost()
     if (!m_port.IsOpen())
         return;
     m_port.Close();
-    m_view.AddMessage(LineColour::Red, FillText(kTextPortError, {m_settings.PortName()}));
-    m_view.AddMessage(LineColour::Red, zok::Text(kTextSelectPort));
     SetPortControls(false);
+    m_view.ReportPortLost(m_settings.PortName());
 }

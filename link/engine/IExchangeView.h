@@ -34,6 +34,9 @@ public:
 
     virtual void ShowFirmwareText(const QString &text) = 0;
 
+    // The device of the open port went away (an adapter unplugged); the engine has closed it.
+    virtual void ReportPortLost(const QString &portName) = 0;
+
     // Shown before a write while speed configuration is disabled. True lets the write go on without
     // the speed; false abandons it. The dialog's "don't show again" box reaches the engine directly
     // (CZOKExchange::SetDontShowSpeedWarning), whatever this returns.

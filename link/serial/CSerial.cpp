@@ -68,6 +68,11 @@ long CSerial::Open(std::string_view portName, unsigned, unsigned)
         th::SetFraming(tio, 8, kNoParity, kTwoStopBits);
         code = StoreSettings(tio);
     }
+    if (code == kSerialOk) {
+        // Bytes queued before we opened belong to nobody's exchange: answers to an earlier
+        // session would otherwise be taken for answers to our first command.
+        ::tcflush(m_fd.Get(), TCIFLUSH);
+    }
     if (code != kSerialOk) {
         m_fd.Reset();
         return Fail(code);

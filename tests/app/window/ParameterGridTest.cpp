@@ -101,7 +101,7 @@ struct GridFixture
     const EPropList &Rows() const { return window->PropertyGrid()->List().List(); }
     EProperty *RowOf(P id) const
     {
-        CZOKProperties &model = window->Model();
+        CZOKProperties &model = window->Properties();
         const void *member = model.ByteMember(id) ? static_cast<void *>(model.ByteMember(id))
                                                   : static_cast<void *>(model.ChoiceMember(id));
         for (int i = 0; i < Rows().RowCount(); ++i)
@@ -156,12 +156,12 @@ private slots:
     void rebuildingLeavesOneGridUnderTheSameId()
     {
         GridFixture f(kMissingPort);
-        f.window->Model().SetSupportedMask(0);
+        f.window->Properties().SetSupportedMask(0);
         f.window->BuildPropertyGrid();
         QCOMPARE(f.window->findChildren<EPropCtrl *>().size(), 1);
         QCOMPARE(f.Control<QWidget>("1002"), f.window->PropertyGrid());
         QVERIFY(!f.RowOf(P::RX_SENSIBILITY)->IsEnabled());
-        QCOMPARE(f.window->Model().Value(P::RX_SENSIBILITY), 255);
+        QCOMPARE(f.window->Properties().Value(P::RX_SENSIBILITY), 255);
     }
 
     void anEditSwitchesTheSyncPaneToHash()
@@ -170,10 +170,10 @@ private slots:
         QVERIFY(f.Show());
         QCOMPARE(f.Pane(2), QStringLiteral("SYNC"));
         f.Type(P::RX_NB_TAGS_MIN, QStringLiteral("21")); // outside 1..20: ignored
-        QCOMPARE(f.window->Model().Value(P::RX_NB_TAGS_MIN), 1);
+        QCOMPARE(f.window->Properties().Value(P::RX_NB_TAGS_MIN), 1);
         QCOMPARE(f.Pane(2), QStringLiteral("SYNC"));
         f.Type(P::RX_LONG_BIT_RW, QStringLiteral("200"));
-        QCOMPARE(f.window->Model().Value(P::RX_LONG_BIT_RW), 200);
+        QCOMPARE(f.window->Properties().Value(P::RX_LONG_BIT_RW), 200);
         QCOMPARE(f.Pane(2), QStringLiteral("#"));
     }
 
@@ -211,7 +211,7 @@ private slots:
         f.path = Fixture("all_keys"); // RX_VITESSE 04: 115200 baud
         f.window->LoadParameters();
         QVERIFY(f.LastBoxIs(147, QMessageBox::NoIcon));
-        QCOMPARE(f.window->Model().Value(P::RX_TIMEOUT), 0x0C);
+        QCOMPARE(f.window->Properties().Value(P::RX_TIMEOUT), 0x0C);
         QString shown;
         f.RowOf(P::RX_TIMEOUT)->GetText(shown);
         QCOMPARE(shown, QStringLiteral("12"));
@@ -231,8 +231,8 @@ private slots:
         f.path = Fixture("invalid_speed");
         f.window->LoadParameters();
         QVERIFY(f.LastBoxIs(148, QMessageBox::Critical));
-        QCOMPARE(f.window->Model().Value(P::RX_DELTA_CHECKSUM), 5);
-        QCOMPARE(f.window->Model().Value(P::RX_FORMAT), 0);
+        QCOMPARE(f.window->Properties().Value(P::RX_DELTA_CHECKSUM), 5);
+        QCOMPARE(f.window->Properties().Value(P::RX_FORMAT), 0);
         QVERIFY(f.window->SerialPort().IsOpen());
         QCOMPARE(f.window->SerialPort().QueryBaudRate(), 9600);
         QVERIFY(f.OpenPortBox()->isChecked());
@@ -266,7 +266,7 @@ private slots:
     void loadingAfterAPartialReadGivesUnreportedParametersTheirFixedValues()
     {
         GridFixture f(kMissingPort);
-        CZOKProperties &model = f.window->Model();
+        CZOKProperties &model = f.window->Properties();
         model.SetSupportedMask(zok::AllParametersMask() & ~zok::Parameter(P::RX_SENSIBILITY).MaskBit);
         model.SetFirmwareVersion(13, 4, 9);
         f.window->BuildPropertyGrid();
@@ -290,7 +290,7 @@ private slots:
         f.path = QString::fromStdString(dir.file("absent.zok"));
         f.window->LoadParameters();
         QVERIFY(f.LastBoxIs(146, QMessageBox::Critical));
-        QCOMPARE(f.window->Model().Value(P::RX_SENSIBILITY), 254);
+        QCOMPARE(f.window->Properties().Value(P::RX_SENSIBILITY), 254);
         QCOMPARE(f.Messages()->count(), before);
     }
 };

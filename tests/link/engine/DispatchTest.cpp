@@ -143,7 +143,7 @@ TEST_F(DispatchTest, VanishedPortIsClosedAndReported)
     sim->stop(); // the pseudo-terminal goes away under the open port
     ASSERT_TRUE(WaitFor([&] { return !engine->IsPortOpen(); }));
     EXPECT_FALSE(view.readEnabled || view.writeEnabled || view.portChecked);
-    EXPECT_EQ(view.MessagesIn(LineColour::Red).size(), 2);
+    EXPECT_EQ(view.lostPorts, QStringList{settings.portName});
 }
 
 } // namespace

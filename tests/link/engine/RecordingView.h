@@ -28,6 +28,7 @@ public:
     void BuildPropertyGrid() override { ++gridBuilds; }
     void RefreshPropertyGrid() override { ++gridRefreshes; }
     void ShowFirmwareText(const QString &text) override { firmware = text; }
+    void ReportPortLost(const QString &portName) override { lostPorts << portName; }
     bool ConfirmWriteWithoutSpeed() override
     {
         ++warnings;
@@ -51,6 +52,7 @@ public:
     int gridRefreshes = 0;
     int warnings = 0;
     QString firmware;
+    QStringList lostPorts;
     std::function<bool()> onWarning;
 
 private:

@@ -9,11 +9,14 @@
 #include "ZokText.h"
 
 #include <QFile>
+#include <QSize>
 
 namespace {
 
 constexpr int kPropertyAreaId = 1002;
 constexpr int kCommentHeight = 70;
+// The name column sizes itself to the longest name: leave the values room for their longest text.
+constexpr QSize kGridMinimumSize(680, 330);
 constexpr int kHelpTitleText = 126;
 constexpr int kOpenFailedText = 137;
 constexpr int kSelectPortText = 138;
@@ -35,6 +38,7 @@ void CZOKDlg::BuildPropertyGrid()
     }
     m_propertyArea = grid;
     m_propertyGrid = grid;
+    grid->setMinimumSize(grid->minimumSize().expandedTo(kGridMinimumSize));
     grid->ShowComment(true);
     grid->SetCommentHeight(kCommentHeight);
     grid->List().SetAutoSizeNameColumn(true);

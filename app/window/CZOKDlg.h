@@ -112,6 +112,10 @@ public:
     using UrlOpener = std::function<bool(const QUrl &)>;
     void SetUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
 
+    // Where the serial port dialog gets its list; tests give their own, empty means the system's.
+    using PortListSource = std::function<QStringList()>;
+    void SetPortListSource(PortListSource source) { m_portList = std::move(source); }
+
 public slots:
     void ReadParameters();
     void WriteParameters();
@@ -173,6 +177,7 @@ private:
     std::unique_ptr<CZOKExchange> m_exchange;
     QString m_firmwareVersion;
     UrlOpener m_urlOpener;
+    PortListSource m_portList;
     std::map<int, QAction *> m_actions;
     CZOKPropertySheet m_sheet{m_properties};
     ParameterFileDialogs m_fileDialogs = ParameterFileDialogs::Standard();

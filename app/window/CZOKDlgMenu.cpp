@@ -104,14 +104,3 @@ void CZOKDlg::OnAbout()
     CAboutDlg about(TitleText(), this);
     RunModal(about);
 }
-
-// Commands whose work arrives with the tool dialogs. Each stays a named entry point so that the
-// menu is complete now.
-void CZOKDlg::OnSerialPort() {}
-void CZOKDlg::OnSelectReceiver()
-{
-    m_exchange->StopExchange();
-}
-void CZOKDlg::OnIdFilter() {}
-void CZOKDlg::OnTagTracking() {}
-void CZOKDlg::OnRadioScan() {}

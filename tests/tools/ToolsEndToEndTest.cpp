@@ -56,6 +56,7 @@ public:
     void BuildPropertyGrid() override {}
     void RefreshPropertyGrid() override {}
     void ShowFirmwareText(const QString &) override {}
+    void ReportPortLost(const QString &) override {}
     bool ConfirmWriteWithoutSpeed() override { return true; }
 
     QStringList traffic;

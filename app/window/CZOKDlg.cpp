@@ -188,12 +188,6 @@ void CZOKDlg::SetFirmwareVersion(const QString &version)
     m_firmware->setText(version);
 }
 
-void CZOKDlg::BuildPropertyGrid()
-{
-    // The parameter grid takes the area over through SetPropertyControl; until then the
-    // placeholder stays.
-}
-
 void CZOKDlg::SetPropertyControl(QWidget *control)
 {
     if (!control || control == m_propertyArea)

@@ -4,7 +4,10 @@
 #include "CZOKExchange.h"
 #include "CZOKExchangeSettings.h"
 #include "CZOKProperties.h"
+#include "CZOKPropertySheet.h"
 #include "IExchangeView.h"
+#include "IPropertyChangeListener.h"
+#include "ParameterFileDialogs.h"
 
 #include <QColor>
 #include <QString>
@@ -17,17 +20,22 @@
 class CColorListBox;
 class CProgressBar;
 class CZOKSettings;
+class EPropCtrl;
 class QCheckBox;
 class QGridLayout;
 class QLayout;
 class QLineEdit;
 class QPushButton;
 
+namespace zok {
+struct OutcomeMessage;
+}
+
 // The program's main window: menus, the parameter area, Read and Write, the firmware version,
 // the message and traffic lists, the "Open Serial Port" check box, Help, and the status bar with
 // its progress bar. It owns the parameter model and the exchange engine (which owns the serial
 // port), opens the port at start-up when the settings loaded, and shows what the engine reports.
-class CZOKDlg : public CDialogEx, private IExchangeView
+class CZOKDlg : public CDialogEx, private IExchangeView, public IPropertyChangeListener
 {
     Q_OBJECT
 
@@ -80,6 +88,14 @@ public:
 
     // Rebuilds the parameter area from the parameter model.
     void BuildPropertyGrid() override;
+    EPropCtrl *PropertyGrid() const { return m_propertyGrid; }
+    // A value was changed in the grid.
+    void PropertyChanged() override;
+    // The File menu's parameter-file commands; outcomes are reported by message box.
+    void SaveParameters();
+    void LoadParameters();
+    // Tests answer the file dialogs through these.
+    void SetFileDialogs(ParameterFileDialogs dialogs) { m_fileDialogs = std::move(dialogs); }
     // Puts `control` where the parameter area is, under the same id; the window owns it.
     void SetPropertyControl(QWidget *control);
     QWidget *PropertyControl() const { return m_propertyArea; }
@@ -134,6 +150,9 @@ private:
     void ReportPortLost(const QString &portName) override;
     bool ConfirmWriteWithoutSpeed() override;
 
+    void ReopenPortAtModelSpeed();
+    void ShowFileOutcome(const zok::OutcomeMessage &message);
+
     // Menu commands.
     void OnLoadParameters();
     void OnSaveParameters();
@@ -160,6 +179,9 @@ private:
     UrlOpener m_urlOpener;
     PortListSource m_portList;
     std::map<int, QAction *> m_actions;
+    CZOKPropertySheet m_sheet{m_properties};
+    ParameterFileDialogs m_fileDialogs = ParameterFileDialogs::Standard();
+    EPropCtrl *m_propertyGrid = nullptr;
 
     QGridLayout *m_grid = nullptr;
     QWidget *m_propertyArea = nullptr;

@@ -74,11 +74,6 @@ void CZOKDlg::SetPortChecked(bool checked)
     m_openPort->setChecked(checked);
 }
 
-void CZOKDlg::RefreshPropertyGrid()
-{
-    m_propertyArea->update();
-}
-
 void CZOKDlg::ShowFirmwareText(const QString &text)
 {
     SetFirmwareVersion(text);

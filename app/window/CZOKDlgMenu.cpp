@@ -104,8 +104,3 @@ void CZOKDlg::OnAbout()
     CAboutDlg about(TitleText(), this);
     RunModal(about);
 }
-
-// Commands whose work arrives with the parameter files and the tool dialogs. Each stays a named entry point
-// so that the menu is complete now.
-void CZOKDlg::OnLoadParameters() {}
-void CZOKDlg::OnSaveParameters() {}

@@ -262,6 +262,7 @@ private slots:
         QWidget *placeholder = f.window->PropertyControl();
         const QRect area = placeholder->geometry();
         auto *grid = new QWidget;
+        grid->setMinimumSize(placeholder->minimumSize());
         f.window->SetPropertyControl(grid);
         QCOMPARE(f.window->findChild<QWidget *>(QStringLiteral("1002")), grid);
         QTRY_COMPARE(grid->geometry(), area);

@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 CDlgStatusBar::CDlgStatusBar(QWidget *parent) : QStatusBar(parent)
 {
     setObjectName(QString::number(kId));
@@ -32,7 +34,7 @@ bool CDlgStatusBar::SetIndicators(const std::vector<int> &ids)
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setContentsMargins(3, 0, 3, 0);
         addWidget(label, m_panes.empty() ? 1 : 0);
-        m_panes.push_back({id, label});
+        m_panes.push_back({id, label, 0});
     }
     return true;
 }
@@ -60,8 +62,27 @@ QLabel *CDlgStatusBar::Pane(int index) const
 void CDlgStatusBar::SetPaneText(int index, const QString &text)
 {
     // Setting an unchanged text would repaint and wake the idle loop again for nothing.
-    if (QLabel *label = Pane(index); label && label->text() != text)
-        label->setText(text);
+    QLabel *label = Pane(index);
+    if (!label || label->text() == text)
+        return;
+    label->setText(text);
+    FitPaneToText(m_panes[static_cast<std::size_t>(index)]);
+}
+
+// A fixed minimum would cut a long text (a device path in the port pane); the pane grows to show it
+// and goes back to the width asked for when the text is short again.
+void CDlgStatusBar::FitPaneToText(PaneInfo &pane)
+{
+    // Measured from the text itself: a label's size hint already includes the minimum set here.
+    const QMargins margins = pane.label->contentsMargins();
+    const int needed = pane.label->fontMetrics().horizontalAdvance(pane.label->text()) + margins.left() +
+                       margins.right() + 2 * pane.label->frameWidth() + 2;
+    const int width = std::max(pane.width, needed);
+    if (pane.label->minimumWidth() == width)
+        return;
+    pane.label->setMinimumWidth(width);
+    // The status bar lays its widgets out again only when its height changes; ask for it.
+    reformat();
 }
 
 QString CDlgStatusBar::PaneText(int index) const
@@ -72,8 +93,11 @@ QString CDlgStatusBar::PaneText(int index) const
 
 void CDlgStatusBar::SetPaneWidth(int index, int width)
 {
-    if (QLabel *label = Pane(index))
-        label->setMinimumWidth(width);
+    if (!Pane(index))
+        return;
+    PaneInfo &pane = m_panes[static_cast<std::size_t>(index)];
+    pane.width = width;
+    FitPaneToText(pane);
 }
 
 void CDlgStatusBar::SetPaneStretch(int index, bool stretch)

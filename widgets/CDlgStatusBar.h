@@ -52,7 +52,9 @@ private:
     {
         int id;
         QLabel *label;
+        int width = 0; // the width asked for; a longer text widens the pane beyond it
     };
+    void FitPaneToText(PaneInfo &pane);
     std::vector<PaneInfo> m_panes;
     std::map<int, TextUpdate> m_updates;
     QString m_idlePrompt = QStringLiteral("Ready");

@@ -79,6 +79,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QLabel *pane = bar->Pane(3);
         QTRY_VERIFY(pane->width() >= pane->fontMetrics().horizontalAdvance(pane->text()));
+
+        // A text that grows while the window is shown (the port pane after opening) widens too,
+        // and the pane goes back to the width asked for with a short text.
+        bar->SetPaneText(3, QStringLiteral("Port /dev/pts/0 and an even longer device name"));
+        QTRY_VERIFY(pane->width() >= pane->fontMetrics().horizontalAdvance(pane->text()));
+        bar->SetPaneText(3, QStringLiteral("P"));
+        QTRY_COMPARE(pane->minimumWidth(), 80);
     }
 
     void panesAreRefreshedWhenTheLoopGoesIdle()

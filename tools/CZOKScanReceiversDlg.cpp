@@ -6,6 +6,7 @@
 #include "ToolText.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -31,6 +32,11 @@ CZOKScanReceiversDlg::CZOKScanReceiversDlg(IToolExchange &exchange, CZOKSettings
     grid->addWidget(closeButton, 1, 1);
     grid->setRowStretch(2, 1);
 
+    // Enter ends the dialog without choosing: a press meant for the list must never change the
+    // receiver and rewrite the settings file, so no button presses itself on Enter.
+    for (QPushButton *button : {selectButton, closeButton})
+        button->setAutoDefault(false);
+
     connect(selectButton, &QPushButton::clicked, this, &CZOKScanReceiversDlg::select);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -39,6 +45,17 @@ void CZOKScanReceiversDlg::onOpening()
 {
     m_exchange.RegisterMonitor(MonitorKind::ReceiverScan, this);
     m_exchange.StartReceiverScan();
+}
+
+void CZOKScanReceiversDlg::keyPressEvent(QKeyEvent *event)
+{
+    const bool plain = event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        event->accept();
+        accept();
+        return;
+    }
+    CZOKToolDialog::keyPressEvent(event);
 }
 
 void CZOKScanReceiversDlg::addressFound(int address)

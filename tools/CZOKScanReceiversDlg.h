@@ -23,6 +23,7 @@ public:
 
 protected:
     void onOpening() override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     IToolExchange &m_exchange;

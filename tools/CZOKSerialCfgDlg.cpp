@@ -1,6 +1,7 @@
 #include "CZOKSerialCfgDlg.h"
 
 #include "CZOKSettings.h"
+#include "PortName.h"
 #include "SerialPortList.h"
 #include "ToolText.h"
 
@@ -56,12 +57,31 @@ void CZOKSerialCfgDlg::onOpening()
     std::sort(ports.begin(), ports.end());
     m_list->clear();
     m_list->addItems(ports);
-    m_list->setCurrentIndex(ports.indexOf(QString::fromStdString(m_settings.PortName())));
+    m_savedIndex = IndexOfPort(ports, QString::fromStdString(m_settings.PortName()));
+    m_list->setCurrentIndex(m_savedIndex);
+}
+
+// The list holds device paths while the settings may hold "COM1" or "ttyUSB0": an entry names the
+// saved port when it opens the same device, by the rule the port opening uses. An entry spelt
+// exactly as saved wins over another that resolves to the same device.
+int CZOKSerialCfgDlg::IndexOfPort(const QStringList &ports, const QString &saved)
+{
+    if (saved.isEmpty())
+        return -1;
+    if (const auto exact = ports.indexOf(saved); exact >= 0)
+        return static_cast<int>(exact);
+    const std::string device = zok::DevicePathForPort(saved.toStdString());
+    for (qsizetype i = 0; i < ports.size(); ++i) {
+        if (zok::DevicePathForPort(ports[i].toStdString()) == device)
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 void CZOKSerialCfgDlg::accept()
 {
-    if (m_list->currentIndex() >= 0) {
+    // The preselected entry is the saved port under its device path: keep the name as saved.
+    if (m_list->currentIndex() >= 0 && m_list->currentIndex() != m_savedIndex) {
         m_settings.SetPortName(m_list->currentText().toStdString());
         m_settings.Save();
     }

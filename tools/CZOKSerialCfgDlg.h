@@ -29,7 +29,10 @@ protected:
     void onOpening() override;
 
 private:
+    static int IndexOfPort(const QStringList &ports, const QString &saved);
+
     CZOKSettings &m_settings;
     PortListSource m_ports;
     QComboBox *m_list = nullptr; // 1000
+    int m_savedIndex = -1;       // the entry naming the saved port, preselected at opening
 };

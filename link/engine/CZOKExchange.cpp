@@ -102,6 +102,11 @@ void CZOKExchange::Pause(int ms) const
 
 void CZOKExchange::SendCommand(const std::string &text)
 {
+    // A closed port sends nothing and says nothing: the radio scan polls up to 50 times a second
+    // and would bury every other line under one write error per poll. The status bar already
+    // shows the port as closed, and a waiting exchange still ends by its own time-out.
+    if (!m_port.IsOpen())
+        return;
     Pause(m_timings.sendPause);
     const long error = m_port.Write(text.data(), text.size(), nullptr, zok::kCommandTimeout);
     if (error == 0)

@@ -48,6 +48,8 @@ public:
     void StopExchange();
     // A monitoring dialog has ended: no dialog receives frames any more, state Idle.
     void EndMonitoring();
+    // The dialog that receives the forwarded events of `kind`; null while none is registered.
+    QObject *Monitor(MonitorKind kind) const { return m_monitors[static_cast<std::size_t>(kind)].data(); }
 
     ExchangeState State() const { return m_session.State; }
     // The window's own transitions of the state (and its tests); the sequences set theirs.

@@ -14,7 +14,8 @@ public:
     virtual ~IToolExchange() = default;
 
     // Writes a complete command frame (leading space included) to the open port. Never throws;
-    // a failure is reported by the engine itself, and the waiting side ends by its own time-out.
+    // a failed write on an open port is reported by the engine itself, a closed port takes the
+    // command silently; either way the waiting side ends by its own time-out.
     virtual void SendCommand(const std::string &text) = 0;
 
     // State changes that only happen while the port is open (otherwise they do nothing).

@@ -191,6 +191,21 @@ private slots:
         QCOMPARE(m_messages.texts.size(), 1);
     }
 
+    // The log is held for one recorder only (another program instance, here a second dialog):
+    // the second gets message 167 and the first keeps writing alone.
+    void secondRecorderOfTheSameLogGetsMessage167()
+    {
+        click("1022");
+        QVERIFY(m_dlg->isLogOpen());
+        auto second = open(m_dir->path());
+        QTest::mouseClick(second->findChild<QPushButton *>(QStringLiteral("1022")), Qt::LeftButton);
+        QCOMPARE(m_messages.texts, QStringList{zok::Text(167)});
+        QVERIFY(second->isRecording() && !second->isLogOpen() && !second->isLogClearable());
+        second->handleFrame(QStringLiteral("97B505"));
+        m_dlg->handleFrame(QStringLiteral("97B405"));
+        QCOMPARE(log(), QByteArray("01/02/2026; 09:05:03;  45; 180\r\n"));
+    }
+
     void failedDeletionReportsAndKeepsTheFlags()
     {
         click("1022");

@@ -105,6 +105,37 @@ private slots:
         QCOMPARE(m_settings->ReceiverAddress(), 0x05);
     }
 
+    // Enter ends the dialog without choosing, wherever the focus is; Escape ends it too.
+    void enterAndEscapeEndWithoutChoosing_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("result");
+        QTest::newRow("Enter on the list") << "1008" << int(Qt::Key_Return) << 1;
+        QTest::newRow("keypad Enter on the list") << "1008" << int(Qt::Key_Enter) << 1;
+        QTest::newRow("Enter on Select") << "1010" << int(Qt::Key_Return) << 1;
+        QTest::newRow("Escape on the list") << "1008" << int(Qt::Key_Escape) << int(QDialog::Rejected);
+    }
+    void enterAndEscapeEndWithoutChoosing()
+    {
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(int, result);
+        QVERIFY(QTest::qWaitForWindowExposed(m_dlg.get()));
+        m_exchange.scanAnswer(0x0A);
+        list()->setCurrentRow(0);
+        auto *target = m_dlg->findChild<QWidget *>(focus);
+        target->setFocus();
+        const Qt::KeyboardModifiers modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(target, Qt::Key(key), modifiers);
+        QVERIFY(!m_dlg->isVisible());
+        QCOMPARE(m_dlg->result(), result);
+        QVERIFY(m_messages.texts.isEmpty());
+        QCOMPARE(m_settings->ReceiverAddress(), 0x05);
+        QFile file(iniPath());
+        QVERIFY(!file.open(QIODevice::ReadOnly) || !file.readAll().contains("RECEIVER_ID=0A"));
+    }
+
     void closedPortScansNothing()
     {
         FakeToolExchange closed;

@@ -66,7 +66,7 @@ private slots:
     {
         QTest::addColumn<QString>("saved");
         QTest::newRow("prefix") << "COM1";
-        QTest::newRow("case") << "com10";
+        QTest::newRow("other device") << "COM2";
         QTest::newRow("empty") << "";
     }
     void onlyAnExactMatchIsSelected()
@@ -77,6 +77,42 @@ private slots:
         click(*dlg, "1"); // OK without a choice keeps the saved name
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QCOMPARE(QString::fromStdString(m_settings->PortName()), saved);
+    }
+
+    // The list holds device paths; the saved name is found by the device it opens, and OK on that
+    // preselected entry keeps the name as it was saved.
+    void savedPortIsPreselectedByItsDevice_data()
+    {
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("COM1") << "COM1"
+                              << "/dev/ttyS0";
+        QTest::newRow("com10") << "com10"
+                               << "/dev/ttyS9";
+        QTest::newRow("ttyUSB0") << "ttyUSB0"
+                                 << "/dev/ttyUSB0";
+        QTest::newRow("path") << "/dev/ttyUSB1"
+                              << "/dev/ttyUSB1";
+    }
+    void savedPortIsPreselectedByItsDevice()
+    {
+        QFETCH(QString, saved);
+        QFETCH(QString, selected);
+        auto dlg = open(saved, {"/dev/ttyUSB1", "/dev/ttyS9", "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyS1"});
+        QCOMPARE(combo(*dlg)->currentText(), selected);
+        click(*dlg, "1");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(QString::fromStdString(m_settings->PortName()), saved);
+        QVERIFY(ini().contains(("SERIAL_PORT=" + saved + "\r\n").toLatin1()));
+    }
+
+    void anotherEntryReplacesTheSavedName()
+    {
+        auto dlg = open(QStringLiteral("COM1"), {"/dev/ttyS0", "/dev/ttyUSB0"});
+        combo(*dlg)->setCurrentText(QStringLiteral("/dev/ttyUSB0"));
+        click(*dlg, "1");
+        QCOMPARE(m_settings->PortName(), std::string("/dev/ttyUSB0"));
+        QVERIFY(ini().contains("SERIAL_PORT=/dev/ttyUSB0\r\n"));
     }
 
     void okStoresAndSavesTheChoice()

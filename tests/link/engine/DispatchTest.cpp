@@ -111,15 +111,28 @@ TEST_F(DispatchTest, ToolStatesNeedAnOpenPort)
     EXPECT_TRUE(view.TrafficTexts().isEmpty());
 }
 
-TEST_F(DispatchTest, FailedSendIsShownAndTheReadStillEndsByItsTimeout)
+TEST_F(DispatchTest, ClosedPortSendsSilentlyAndTheReadStillEndsByItsTimeout)
 {
     Start({}, 0x01, ShortTimeouts());
     engine->PortCheckBoxClicked(false);
     engine->ReadParameters();
     EXPECT_EQ(engine->State(), ExchangeState::Reading);
+    for (int poll = 0; poll < 3; ++poll)
+        engine->SendCommand(" [970001]");
     ASSERT_TRUE(WaitForMessage(kTextReadError));
     EXPECT_EQ(view.MessagesIn(LineColour::Red),
-              (QStringList{"Write Error: 0006h", zok::Text(kTextReadError), zok::Text(kTextCheckLink)}));
+              (QStringList{zok::Text(kTextReadError), zok::Text(kTextCheckLink)}));
+}
+
+TEST_F(DispatchTest, FailedWriteOnAnOpenPortIsShown)
+{
+    Start();
+    sim->stop(); // the line hangs up; the port stays open until its loss is handled
+    ASSERT_TRUE(engine->IsPortOpen());
+    engine->SendCommand(" [970001]");
+    const QStringList red = view.MessagesIn(LineColour::Red);
+    ASSERT_EQ(red.size(), 1);
+    EXPECT_TRUE(red.front().startsWith("Write Error: ")) << red.front().toStdString();
 }
 
 TEST_F(DispatchTest, CheckBoxOpensAndClosesThePortWithItsLines)

@@ -31,6 +31,7 @@ std::string LocalPath(const QString &path)
 void CZOKDlg::BuildPropertyGrid()
 {
     // The new grid takes the place of the placeholder, or of the previous grid, under id 1002.
+    // A previous grid is retired, not deleted: a read may complete while its choice menu runs.
     auto *grid = new EPropCtrl(Client());
     if (!grid->CreateFromPlaceholder(Client(), kPropertyAreaId)) {
         delete grid;

@@ -158,6 +158,8 @@ private slots:
         GridFixture f(kMissingPort);
         f.window->Properties().SetSupportedMask(0);
         f.window->BuildPropertyGrid();
+        // The old grid goes with deleteLater.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(f.window->findChildren<EPropCtrl *>().size(), 1);
         QCOMPARE(f.Control<QWidget>("1002"), f.window->PropertyGrid());
         QVERIFY(!f.RowOf(P::RX_SENSIBILITY)->IsEnabled());

@@ -328,6 +328,11 @@ bool EPropWnd::HandleKey(const QKeyEvent *event, bool listHasFocus)
     }
 }
 
+void EPropWnd::FinishEdit()
+{
+    EndSelectionByKey(true);
+}
+
 // Enter commits and Escape drops the typed text; both then clear the selection.
 void EPropWnd::EndSelectionByKey(bool commit)
 {
@@ -382,12 +387,21 @@ bool EPropWnd::FocusInControls() const
 
 void EPropWnd::OnEditFocusLost(Qt::FocusReason reason)
 {
-    // A menu or another window takes the focus only for a while; the edit goes on afterwards.
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
-        return;
     auto *cell = dynamic_cast<EIconTextButtonProperty *>(m_selected);
-    if (cell && cell->Button() && QApplication::focusWidget() == cell->Button())
+    // The row's own menu or dialog (its "..." button) works on the row: the edit goes on after it.
+    if (InRowCommand() || (cell && cell->Button() && QApplication::focusWidget() == cell->Button()))
         return;
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
+        // The edit box's own context menu is part of the edit.
+        const QWidget *popup = QApplication::activePopupWidget();
+        if (popup && cell && cell->EditBox() && popup->parentWidget() == cell->EditBox())
+            return;
+        // Another window or a menu takes the focus for a while: what was typed is stored now, so
+        // that their commands (saving the parameters ...) see it; the edit stays open.
+        if (m_commitOnFocusLoss)
+            CommitEdit();
+        return;
+    }
     const bool deselect = m_deselectOnFocusLoss;
     if (m_commitOnFocusLoss)
         CommitEdit();

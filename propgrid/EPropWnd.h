@@ -35,6 +35,9 @@ public:
     EProperty *Selected() const { return m_selected; }
     // Commits the selected row's in-place value; tells the listener when it changed.
     void CommitEdit();
+    // Commits the selected row's in-place value and ends the selection, as Enter does; for an
+    // owner's command that is about to read or replace the values.
+    void FinishEdit();
     void UpdateScrollBars();
     void Draw3DFrame(QPainter &painter, const QRect &rect, bool raised, const QColor *fill) const;
     void EnsureVisible(const EProperty *row);

@@ -152,6 +152,8 @@ private:
     bool ConfirmWriteWithoutSpeed() override;
 
     void ReopenPortAtModelSpeed();
+    // Stores what is typed in the grid before a command uses or replaces the values.
+    void FinishGridEdit();
     void ShowFileOutcome(const zok::OutcomeMessage &message);
 
     // Menu commands.

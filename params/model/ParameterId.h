@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-// The 22 reader parameters, named by their parameter-file keys, in the model's order (which is
-// also the order of the rows of the parameter sheet).
+// The 22 reader parameters, named by their parameter-file keys, in the model's order: the write
+// order of the registers (the sheet's rows have their own order, SheetRowOrder).
 enum class ParameterId : int {
     RX_SENSIBILITY,
     RX_MODE_FCT,

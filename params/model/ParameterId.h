@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-// The 22 reader parameters, named by their parameter-file keys, in the model's order: the write
-// order of the registers (the sheet's rows have their own order, SheetRowOrder).
+// The 22 reader parameters, named by their parameter-file keys, in the model's order (the sheet's
+// rows and the file's keys have their own orders: SheetRowOrder, FileKeyOrder).
 enum class ParameterId : int {
     RX_SENSIBILITY,
     RX_MODE_FCT,

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 
-// The 22 reader parameters, named by their parameter-file keys, in the model's order (which is
-// also the order of the rows of the parameter sheet).
+// The 22 reader parameters, named by their parameter-file keys, in the model's order (the sheet's
+// rows and the file's keys have their own orders: SheetRowOrder, FileKeyOrder).
 enum class ParameterId : int {
     RX_SENSIBILITY,
     RX_MODE_FCT,

@@ -5,7 +5,9 @@
 #include "IPropertyChangeListener.h"
 #include "TestHost.h"
 
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QImage>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -13,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -20,7 +23,13 @@ class CountingListener : public IPropertyChangeListener
 {
 public:
     int changes = 0;
-    void PropertyChanged() override { ++changes; }
+    std::function<void()> onChange;
+    void PropertyChanged() override
+    {
+        ++changes;
+        if (onChange)
+            onChange();
+    }
     void GetEmptyText(QString &text) override { text = QStringLiteral("nothing here"); }
 };
 } // namespace
@@ -180,6 +189,114 @@ private slots:
         m_other->setFocus(Qt::MouseFocusReason);
         QCOMPARE(m_ints[3], 16);
         QCOMPARE(m_list->Selected(), nullptr);
+    }
+
+    // Another window taking the focus stores what was typed (its commands must see it); the edit
+    // stays open for when the user comes back.
+    void anotherWindowTakingTheFocusCommitsAndKeepsTheEdit()
+    {
+        click(3);
+        type(QStringLiteral("44"));
+        QWidget other;
+        other.resize(100, 100);
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow());
+        QCOMPARE(m_ints[3], 44);
+        QCOMPARE(m_listener.changes, 1);
+        QCOMPARE(m_list->Selected(), row(3));
+        QVERIFY(edit());
+    }
+
+    // The edit box's own context menu belongs to the edit: nothing is stored while it is open.
+    void theEditsOwnContextMenuDoesNotCommit()
+    {
+        click(3);
+        type(QStringLiteral("45"));
+        QContextMenuEvent menuRequest(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                      edit()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(edit(), &menuRequest);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QCOMPARE(m_ints[3], 40);
+        QApplication::activePopupWidget()->close();
+        QTRY_COMPARE(QApplication::activePopupWidget(), nullptr);
+        QCOMPARE(m_ints[3], 40);
+        QCOMPARE(m_listener.changes, 0);
+        QCOMPARE(edit()->text(), QStringLiteral("45"));
+    }
+
+    // A listener that refreshes the grid on every change rebuilds the rows while the selection
+    // moves: the move lands on the new row at the same place.
+    void movingOnWithARefreshingListenerSelectsTheNewRow()
+    {
+        m_listener.onChange = [this] { m_list->Refresh(); };
+        click(1);
+        type(QStringLiteral("66"));
+        QTest::keyClick(focused(), Qt::Key_Down);
+        QCOMPARE(m_ints[1], 66);
+        QCOMPARE(m_list->Selected(), row(2));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the old box
+        QVERIFY(edit());
+        type(QStringLiteral("67"));
+        QTest::keyClick(focused(), Qt::Key_Up);
+        QCOMPARE(m_ints[2], 67);
+        QCOMPARE(m_list->Selected(), row(1));
+    }
+
+    // The name column grows to the longest name plus 20 pixels (and never below its width), and
+    // never shrinks when the rows are rebuilt with shorter names.
+    void theNameColumnSizesItselfToTheLongestName()
+    {
+        const QString longName = QStringLiteral("A rather long parameter name for the column");
+        QString name = longName;
+        m_host.fill = [&](EPropList &list) { list.AddInt(&m_host, name, &m_ints[0]); };
+        m_list->SetAutoSizeNameColumn(true);
+        m_list->SetHost(&m_host);
+        const int wide = QFontMetrics(m_list->PropFont()).horizontalAdvance(longName) + 20;
+        QVERIFY(wide > 100);
+        QCOMPARE(m_list->NameColumnWidth(), wide);
+        name = QStringLiteral("x");
+        m_list->Refresh();
+        QCOMPARE(m_list->NameColumnWidth(), wide);
+    }
+
+    // An empty page shows the listener's text, centred, 10 pixels below the top.
+    void anEmptyPageShowsTheListenersTextCentred()
+    {
+        m_host.fill = [this](EPropList &list) { list.AddPage(QStringLiteral("Empty")); };
+        m_list->SetHost(&m_host);
+        const QImage image = m_list->viewport()->grab().toImage();
+        const QColor face = m_list->FaceColor();
+        int left = image.width();
+        int right = -1;
+        int top = image.height();
+        // Above the panel's bottom edge, inside its left and right edges: only the text is dark.
+        for (int y = 2; y < image.height() - 2; ++y)
+            for (int x = 2; x < image.width() - 2; ++x)
+                if (qGray(image.pixel(x, y)) < qGray(face.rgb()) - 60) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                }
+        QVERIFY(right > left);
+        const int textWidth =
+            QFontMetrics(m_list->PropFont()).horizontalAdvance(QStringLiteral("nothing here"));
+        QVERIFY(right - left <= textWidth);
+        QVERIFY(std::abs((left + right) / 2 - image.width() / 2) <= 3);
+        QVERIFY(top >= 10 && top < 10 + QFontMetrics(m_list->PropFont()).height());
+    }
+
+    // The selected row's name cell is drawn in the highlight colour, the others in the face colour.
+    void theSelectedRowsNameCellIsHighlighted()
+    {
+        click(2);
+        m_list->viewport()->repaint();
+        const QImage image = m_list->viewport()->grab().toImage();
+        const int x = m_list->NameColumnWidth() - 4;
+        const auto at = [&](int i) { return QColor(image.pixel(x, row(i)->Rect().y() + 2)); };
+        QCOMPARE(at(2), EProperty::HighlightColor());
+        QCOMPARE(at(1), m_list->FaceColor());
+        QCOMPARE(at(3), m_list->FaceColor());
     }
 
     void aRefusedValueLeavesTheVariable()

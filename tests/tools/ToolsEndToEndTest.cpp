@@ -10,8 +10,8 @@
 #include "CZOKSettings.h"
 #include "CZOKTagFollowDlg.h"
 #include "IExchangeSettings.h"
-#include "IExchangeView.h"
 #include "ParameterTable.h"
+#include "RecordingView.h"
 #include "Simulator.h"
 #include "ZokText.h"
 
@@ -43,25 +43,6 @@ private:
     CZOKSettings &m_settings;
 };
 
-// Keeps the traffic list, so a test knows when a frame has been dispatched.
-class TrafficView : public IExchangeView
-{
-public:
-    void AddMessage(LineColour, const QString &) override {}
-    void AddTraffic(LineColour, const QString &line) override { traffic << line; }
-    void SetProgress(int) override {}
-    void EnableReadButton(bool) override {}
-    void EnableWriteButton(bool) override {}
-    void SetPortChecked(bool) override {}
-    void BuildPropertyGrid() override {}
-    void RefreshPropertyGrid() override {}
-    void ShowFirmwareText(const QString &) override {}
-    void ReportPortLost(const QString &) override {}
-    bool ConfirmWriteWithoutSpeed() override { return true; }
-
-    QStringList traffic;
-};
-
 zok::sim::ReceiverConfig receiver(std::uint8_t address)
 {
     zok::sim::ReceiverConfig config;
@@ -89,7 +70,7 @@ class ToolsEndToEndTest : public QObject
     std::unique_ptr<CZOKSettings> m_settings;
     std::unique_ptr<SettingsView> m_settingsView;
     CZOKProperties m_model;
-    TrafficView m_view;
+    RecordingView m_view; // its traffic list tells when a frame has been dispatched
     std::unique_ptr<CZOKExchange> m_engine;
     QStringList m_messages;
 
@@ -112,7 +93,7 @@ class ToolsEndToEndTest : public QObject
     // The frame has gone through the engine's dispatcher (and any event it posted is queued).
     bool dispatched(const QString &frame)
     {
-        return QTest::qWaitFor([&] { return m_view.traffic.contains(u'[' + frame + u']'); }, kWaitMs);
+        return QTest::qWaitFor([&] { return m_view.TrafficTexts().contains(u'[' + frame + u']'); }, kWaitMs);
     }
     bool heard(std::size_t commands)
     {

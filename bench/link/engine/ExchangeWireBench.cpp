@@ -6,6 +6,7 @@
 #include "CZOKProperties.h"
 #include "IExchangeSettings.h"
 #include "ParameterTable.h"
+#include "RecordingView.h"
 #include "Simulator.h"
 #include "ZokText.h"
 
@@ -30,33 +31,24 @@ public:
 };
 
 // Stops the clock on the given success line.
-class TimingView : public IExchangeView
+struct Timing
 {
-public:
-    void AddMessage(LineColour, const QString &line) override
-    {
-        if (line == awaited && !done) {
-            elapsedNs = clock.nsecsElapsed();
-            done = true;
-            loop.quit();
-        }
-    }
-    void AddTraffic(LineColour, const QString &) override {}
-    void SetProgress(int) override {}
-    void EnableReadButton(bool) override {}
-    void EnableWriteButton(bool) override {}
-    void SetPortChecked(bool) override {}
-    void BuildPropertyGrid() override {}
-    void RefreshPropertyGrid() override {}
-    void ShowFirmwareText(const QString &) override {}
-    void ReportPortLost(const QString &) override {}
-    bool ConfirmWriteWithoutSpeed() override { return true; }
-
     QString awaited;
     QElapsedTimer clock;
     QEventLoop loop;
     qint64 elapsedNs = 0;
     bool done = false;
+
+    void Watch(RecordingView &view)
+    {
+        view.onMessage = [this](const RecordingView::Line &line) {
+            if (line.text == awaited && !done) {
+                elapsedNs = clock.nsecsElapsed();
+                done = true;
+                loop.quit();
+            }
+        };
+    }
 };
 
 double WireSeconds(std::size_t characters, int baud)
@@ -94,14 +86,16 @@ Run Measure(int baud, bool write)
     while (speedIndex < 4 && (9600 << speedIndex) < baud)
         ++speedIndex;
     model.SetValue(ParameterId::RX_VITESSE, baud == 115200 ? 4 : speedIndex);
-    TimingView view;
+    RecordingView view;
+    Timing timing;
+    timing.Watch(view);
     CZOKExchange engine(settings, model, view);
     engine.OpenSerialPort(false);
-    view.awaited = zok::Text(write ? 149 : 140);
-    view.clock.start();
+    timing.awaited = zok::Text(write ? 149 : 140);
+    timing.clock.start();
     write ? engine.WriteParameters() : engine.ReadParameters();
-    if (!view.done)
-        view.loop.exec();
+    if (!timing.done)
+        timing.loop.exec();
     const auto commands = sim.commands();
     std::vector<std::string> sent;
     for (const auto &command : commands)
@@ -110,7 +104,7 @@ Run Measure(int baud, bool write)
         FrameCharacters(sent) + commands.size() + FrameCharacters(sim.framesSent());
     const double pauses = static_cast<double>(commands.size()) * (write ? 0.015 : 0.005);
     Run run;
-    run.seconds = static_cast<double>(view.elapsedNs) / 1e9;
+    run.seconds = static_cast<double>(timing.elapsedNs) / 1e9;
     run.wire = WireSeconds(characters, baud) + pauses;
     run.ratio = run.seconds / run.wire;
     return run;

@@ -8,8 +8,9 @@
 #include <functional>
 #include <vector>
 
-// Records everything the engine shows, as a window would, and answers the write-speed warning
-// from a script.
+// The one stand-in for the main window as the exchange engine sees it (engine tests, tool tests,
+// the engine benchmark): records everything the engine shows, tells `onMessage` about each
+// message line, and answers the write-speed warning from a script.
 class RecordingView : public IExchangeView
 {
 public:
@@ -19,7 +20,12 @@ public:
         QString text;
     };
 
-    void AddMessage(LineColour colour, const QString &line) override { messages.push_back({colour, line}); }
+    void AddMessage(LineColour colour, const QString &line) override
+    {
+        messages.push_back({colour, line});
+        if (onMessage)
+            onMessage(messages.back());
+    }
     void AddTraffic(LineColour colour, const QString &line) override { traffic.push_back({colour, line}); }
     void SetProgress(int percent) override { progress.push_back(percent); }
     void EnableReadButton(bool enable) override { readEnabled = enable; }
@@ -54,6 +60,7 @@ public:
     QString firmware;
     QStringList lostPorts;
     std::function<bool()> onWarning;
+    std::function<void(const Line &)> onMessage;
 
 private:
     static QStringList Texts(const std::vector<Line> &lines)

@@ -7,7 +7,9 @@ set(ZOK_GTEST_SOURCE_DIR "" CACHE PATH "Build GoogleTest from these sources inst
 if(CMAKE_CROSSCOMPILING AND NOT ZOK_GTEST_SOURCE_DIR)
   set(ZOK_GTEST_SOURCE_DIR /usr/src/googletest)
 endif()
-if(ZOK_GTEST_SOURCE_DIR)
+if(NOT ZOK_BUILD_TESTS AND NOT ZOK_FUZZ)
+  # A program-only build (e.g. on Windows with Qt) needs no GoogleTest.
+elseif(ZOK_GTEST_SOURCE_DIR)
   get_directory_property(zok_options COMPILE_OPTIONS)
   set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -60,8 +60,17 @@ serve_line() {
 }
 long_version="$(head -c 5000 /dev/zero | tr '\0' 'X')"
 serve_line sim "$sim" --link "$com5" --receiver 01 --receiver 02 --firmware "$long_version"
-serve_line bursts socat PTY,link="$com5",raw,echo=0 \
-  SYSTEM:'head -c 4 >/dev/null; printf "[AB"; sleep 0.3; printf CD; sleep 0.3; printf "EF]"; head -c 4 >/dev/null'
+# After the test's first "[GO]": one frame in three bursts; after its second: hang up.
+cat >"$work/bursts.sh" <<'PEER'
+head -c 4 >/dev/null
+printf '[AB'
+sleep 0.3
+printf 'CD'
+sleep 0.3
+printf 'EF]'
+head -c 4 >/dev/null
+PEER
+serve_line bursts socat PTY,link="$com5",raw,echo=0 EXEC:"sh $work/bursts.sh"
 serve_line deaf socat -u EXEC:'sleep 600' PTY,link="$com5",raw,echo=0
 
 if [ $status -ne 0 ]; then echo "SOME WINDOWS TESTS FAILED"; fi

@@ -82,18 +82,19 @@ TEST_F(SimLine, OpensExclusivelyAt8N2WithoutHandshake)
 // side does not read as a standard speed, so the receiver cannot follow a speed change here.)
 TEST_F(SimLine, EverySpeedIsSetAndTheReceiverAnswers)
 {
-    for (int speed : {9600, 19200, 38400, 57600, 115200}) {
-        ASSERT_EQ(m_port.Configure(speed), kSerialOk) << speed;
-        EXPECT_EQ(m_port.QueryBaudRate(), speed);
-        EXPECT_EQ(m_port.QueryDataBits(), 8);
-        EXPECT_EQ(m_port.QueryStopBits(), kTwoStopBits);
-    }
     ASSERT_EQ(m_port.Configure(9600), kSerialOk);
     ASSERT_EQ(m_port.StartListenerThread(), kSerialOk);
     ASSERT_EQ(m_port.WriteString(" [980001]"), kSerialOk);
     const auto frames = m_port.sink.WaitForFrames(1);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0], "VE v20.1.0");
+    for (int speed : {9600, 19200, 38400, 57600, 115200}) {
+        ASSERT_EQ(m_port.Configure(speed), kSerialOk) << speed;
+        EXPECT_EQ(m_port.QueryBaudRate(), speed);
+        EXPECT_EQ(m_port.QueryDataBits(), 8);
+        EXPECT_EQ(m_port.QueryStopBits(), kTwoStopBits);
+    }
+    EXPECT_EQ(m_port.Configure(9600), kSerialOk);
 }
 
 // Receiver 02's version frame is longer than a frame may be: it is dropped whole, and the next
@@ -127,7 +128,8 @@ TEST_F(SimLine, CloseWhileTheListenerWaitsEndsItAndReopenWorks)
     const auto frames = m_port.sink.WaitForFrames(1);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0], "VE v20.1.0");
-    EXPECT_EQ(m_port.sink.WaitForLoss().size(), 0u) << "a close is no loss";
+    const auto lost = m_port.sink.WaitForLoss();
+    EXPECT_TRUE(lost.empty()) << "a close is no loss, yet got " << lost.front();
 }
 
 TEST_F(BurstLine, FrameInThreeBurstsIsOneFrameAndTheHangUpIsReportedOnce)

@@ -12,10 +12,18 @@ namespace zok {
 
 namespace {
 constexpr DWORD kReadChunk = 4096;
+constexpr int kFailedWaitsBeforeLoss = 100;
 
 long LastSystemError()
 {
     return static_cast<long>(::GetLastError());
+}
+
+bool PortStillThere(HANDLE port)
+{
+    DWORD errors = 0;
+    COMSTAT status{};
+    return ::ClearCommError(port, &errors, &status) != 0;
 }
 
 // All frames closed by one read share its time stamp: they arrived together.
@@ -125,6 +133,7 @@ void CSerialEx::ListenerLoop(HANDLE port, HANDLE stop, IListenerSink &sink)
     OwnedHandle readDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     FrameCutter cutter;
     long lost = waitDone.Valid() && readDone.Valid() ? kSerialOk : LastSystemError();
+    int failedWaits = 0;
     while (lost == kSerialOk) {
         OVERLAPPED ov{};
         ov.hEvent = waitDone.Get();
@@ -147,9 +156,14 @@ void CSerialEx::ListenerLoop(HANDLE port, HANDLE stop, IListenerSink &sink)
             lost = failure;
             break;
         }
-        if (!::GetOverlappedResult(port, &ov, &unused, FALSE))
-            lost = LastSystemError();
-        else
+        // A wait can also end aborted while the device is still there (Wine aborts one now and
+        // then, Windows when the owner changes the mask): the port counts as lost only when its
+        // state cannot be read either, or when waits keep failing.
+        if (::GetOverlappedResult(port, &ov, &unused, FALSE))
+            failedWaits = 0;
+        else if (++failedWaits > kFailedWaitsBeforeLoss || !PortStillThere(port))
+            lost = failedWaits > kFailedWaitsBeforeLoss ? kErrorTimeout : LastSystemError();
+        if (lost == kSerialOk)
             lost = DrainInput(port, readDone.Get(), cutter, sink);
     }
     if (lost != kSerialOk)

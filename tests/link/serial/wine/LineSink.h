@@ -45,6 +45,16 @@ public:
         m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return !m_lost.empty(); });
         return m_lost;
     }
+    std::vector<std::string> Frames()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_frames;
+    }
+    std::vector<long> Losses()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_lost;
+    }
     int Reads()
     {
         std::lock_guard lock(m_mutex);

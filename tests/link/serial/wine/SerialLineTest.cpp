@@ -77,26 +77,6 @@ TEST_F(SimLine, OpensExclusivelyAt8N2WithoutHandshake)
     EXPECT_EQ(m_port.WriteString("[980001]"), kErrorInvalidHandle);
 }
 
-// Every speed goes into the device control block and reads back; at 9600 the receiver answers
-// through the listener. (Wine hands speeds to Linux in a form that zok-sim's tcgetattr() on its
-// side does not read as a standard speed, so the receiver cannot follow a speed change here.)
-TEST_F(SimLine, EverySpeedIsSetAndTheReceiverAnswers)
-{
-    ASSERT_EQ(m_port.Configure(9600), kSerialOk);
-    ASSERT_EQ(m_port.StartListenerThread(), kSerialOk);
-    ASSERT_EQ(m_port.WriteString(" [980001]"), kSerialOk);
-    const auto frames = m_port.sink.WaitForFrames(1);
-    ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0], "VE v20.1.0");
-    for (int speed : {9600, 19200, 38400, 57600, 115200}) {
-        ASSERT_EQ(m_port.Configure(speed), kSerialOk) << speed;
-        EXPECT_EQ(m_port.QueryBaudRate(), speed);
-        EXPECT_EQ(m_port.QueryDataBits(), 8);
-        EXPECT_EQ(m_port.QueryStopBits(), kTwoStopBits);
-    }
-    EXPECT_EQ(m_port.Configure(9600), kSerialOk);
-}
-
 // Receiver 02's version frame is longer than a frame may be: it is dropped whole, and the next
 // frame on the line arrives intact.
 TEST_F(SimLine, OverlongFrameIsDroppedAndTheNextArrives)
@@ -128,8 +108,29 @@ TEST_F(SimLine, CloseWhileTheListenerWaitsEndsItAndReopenWorks)
     const auto frames = m_port.sink.WaitForFrames(1);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0], "VE v20.1.0");
-    const auto lost = m_port.sink.WaitForLoss();
+    const auto lost = m_port.sink.Losses();
     EXPECT_TRUE(lost.empty()) << "a close is no loss, yet got " << lost.front();
+}
+
+// Every speed goes into the device control block and reads back; at 9600 the receiver answers
+// through the listener. It runs last on the line: (Wine hands speeds to Linux in a form that zok-sim's
+// tcgetattr() on its side does not read as a standard speed, so the receiver cannot follow a speed change
+// here, and may not hear 9600 again.)
+TEST_F(SimLine, EverySpeedIsSetAndTheReceiverAnswers)
+{
+    ASSERT_EQ(m_port.Configure(9600), kSerialOk);
+    ASSERT_EQ(m_port.StartListenerThread(), kSerialOk);
+    ASSERT_EQ(m_port.WriteString(" [980001]"), kSerialOk);
+    const auto frames = m_port.sink.WaitForFrames(1);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0], "VE v20.1.0");
+    for (int speed : {9600, 19200, 38400, 57600, 115200}) {
+        ASSERT_EQ(m_port.Configure(speed), kSerialOk) << speed;
+        EXPECT_EQ(m_port.QueryBaudRate(), speed);
+        EXPECT_EQ(m_port.QueryDataBits(), 8);
+        EXPECT_EQ(m_port.QueryStopBits(), kTwoStopBits);
+    }
+    EXPECT_EQ(m_port.Configure(9600), kSerialOk);
 }
 
 TEST_F(BurstLine, FrameInThreeBurstsIsOneFrameAndTheHangUpIsReportedOnce)
@@ -147,8 +148,8 @@ TEST_F(BurstLine, FrameInThreeBurstsIsOneFrameAndTheHangUpIsReportedOnce)
     EXPECT_NE(lost[0], kSerialOk);
     m_port.StopListenerThread();
     EXPECT_FALSE(m_port.IsListening());
-    EXPECT_EQ(m_port.sink.WaitForLoss().size(), 1u) << "reported once";
-    EXPECT_EQ(m_port.sink.WaitForFrames(2).size(), 1u);
+    EXPECT_EQ(m_port.sink.Losses().size(), 1u) << "reported once";
+    EXPECT_EQ(m_port.sink.Frames().size(), 1u);
 }
 
 TEST_F(DeafLine, WriteThatCannotCompleteTimesOut)

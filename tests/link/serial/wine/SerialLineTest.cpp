@@ -55,7 +55,7 @@ protected:
     const char *Peer() const override { return "deaf"; }
 };
 
-TEST_F(SimLine, OpensExclusivelyAt8N2WithoutHandshake)
+TEST_F(SimLine, OpensAt8N2WithoutHandshake)
 {
     EXPECT_EQ(m_port.Open(Env("ZOK_TEST_PORT")), kErrorAlreadyInitialized);
     EXPECT_TRUE(m_port.IsOpen());

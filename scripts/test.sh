@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds and runs every test: a plain build, then AddressSanitizer +
-# UBSan, then ThreadSanitizer for the threaded serial code, then 30 s of each libFuzzer target.
+# UBSan, then ThreadSanitizer for the threaded serial code, then 30 s of each libFuzzer target,
+# then the Windows cross build with its tests under Wine (scripts/windows-test.sh).
 # ZOK_QUICK=1 runs the plain build only.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -19,12 +20,31 @@ stage() {
   fi
 }
 
+# The Windows cross build and its tests under Wine. Its packages are installed here, not in
+# deps.sh, so that the other stages never depend on them; without them the stage is skipped.
+windows_stage() {
+  echo "=== mingw: packages"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  if [ "${ZOK_SKIP_DEPS:-}" != 1 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+      g++-mingw-w64-x86-64 wine64 googletest >/dev/null 2>&1 || true
+  fi
+  if ! command -v x86_64-w64-mingw32-g++-posix >/dev/null || [ ! -d /usr/src/googletest ] ||
+    ! { command -v wine64 || command -v wine || [ -x /usr/lib/wine/wine64 ]; } >/dev/null; then
+    echo "=== mingw: SKIPPED: g++-mingw-w64-x86-64, wine64 or googletest could not be installed"
+    return 0
+  fi
+  ZOK_SIM=build/dev/sim/zok-sim bash scripts/windows-test.sh || status=1
+}
+
 stage dev
 if [ "${ZOK_QUICK:-}" != 1 ]; then
   stage asan
   stage tsan
   stage fuzz
   bash scripts/fuzz.sh build/fuzz "${ZOK_FUZZ_SECONDS:-30}" || status=1
+  windows_stage
 fi
 if [ $status -ne 0 ]; then echo "SOME TESTS FAILED"; fi
 exit $status

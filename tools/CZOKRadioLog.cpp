@@ -1,10 +1,9 @@
 #include "CZOKRadioLog.h"
 
+#include "FileLock.h"
 #include "ToolText.h"
 
 #include <QDir>
-
-#include <sys/file.h>
 
 CZOKRadioLog::CZOKRadioLog(QString directory) : m_directory(std::move(directory)) {}
 
@@ -25,7 +24,7 @@ bool CZOKRadioLog::open()
     if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
     // Another recorder appending to the same file would interleave its lines with ours.
-    if (::flock(m_file.handle(), LOCK_EX | LOCK_NB) != 0) {
+    if (!zok::TryLockWholeFile(m_file.handle())) {
         m_file.close();
         return false;
     }

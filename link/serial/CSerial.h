@@ -1,20 +1,20 @@
 #pragma once
 
 #include "SerialConstants.h"
-#include "UniqueFd.h"
+#include "SerialNative.h"
 
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <termios.h>
 
 namespace zok {
 
-// One serial port over termios. Every operation returns a code (kSerialOk, the constants of
-// SerialConstants.h, or errno) and keeps it as LastError(). The descriptor is always
-// non-blocking: blocking behaviour and time-outs are made with poll(), so that a stuck device
-// can time out instead of hanging a thread.
+// One serial port, over termios (CSerial_posix.cpp) or the Win32 communications API
+// (CSerial_win32.cpp); the comments below describe the POSIX side where the two differ. Every operation
+// returns a code (kSerialOk, the constants of SerialConstants.h, or errno) and keeps it as LastError(). The
+// descriptor is always non-blocking: blocking behaviour and time-outs are made with poll(), so that a stuck
+// device can time out instead of hanging a thread.
 //
 // There is no caller-supplied asynchronous form of Read/Write/WaitForEvent: every operation waits
 // for itself, on its own, so the listener's reads and the caller's writes never share a wait.
@@ -76,16 +76,16 @@ protected:
         m_lastError.store(code);
         return code;
     }
-    int Fd() const { return m_fd.Get(); }
+    NativeHandle Fd() const { return m_fd.Get(); }
 
 private:
     long Fail(long code);
-    long LoadSettings(termios &tio);
-    long StoreSettings(const termios &tio);
+    long LoadSettings(PortSettings &tio);
+    long StoreSettings(const PortSettings &tio);
     long TakeExclusiveUse();
     int CommandTimeoutMs(std::size_t length);
 
-    UniqueFd m_fd;
+    OwnedHandle m_fd;
     // Atomic because the owner may read it while the listener thread of a derived layer runs.
     std::atomic<long> m_lastError{kSerialOk};
     std::uint32_t m_lastEvent = 0;

@@ -4,7 +4,7 @@
 #include "FrameCutter.h"
 #include "IListenerSink.h"
 #include "ReceivedFrame.h"
-#include "UniqueFd.h"
+#include "SerialNative.h"
 
 #include <atomic>
 #include <cstdint>
@@ -12,10 +12,13 @@
 
 namespace zok {
 
-// Adds the listener thread: it sleeps in poll() on the port and on a stop eventfd (no wake-up
-// while the line is idle), reads whatever is buffered in one go, cuts frames with FrameCutter and
-// hands each to PostFrame. When the device goes away (hang-up, EIO, end of file) it reports
-// OnPortLost once and ends, instead of being woken by the hang-up forever.
+// Adds the listener thread. On POSIX (CSerialEx_posix.cpp) it sleeps in poll() on the port and on a stop
+// eventfd (no wake-up while the line is idle), reads whatever is buffered in one go, cuts frames with
+// FrameCutter and hands each to PostFrame. When the device goes away (hang-up, EIO, end of file) it reports
+// OnPortLost once and ends, instead of being woken by the hang-up forever. On Windows
+// (CSerialEx_win32.cpp) it waits for an overlapped WaitCommEvent or a stop event, reads what the
+// driver holds, and reports OnPortLost when a wait or a read fails (the device was removed, or the
+// peer hung up).
 //
 // The listener touches nothing of this object but the descriptors it was started with and the
 // virtual hooks, which derived classes must make safe to call from that thread.
@@ -45,10 +48,10 @@ protected:
     virtual IListenerSink &ListenerSink() = 0;
 
 private:
-    void ListenerLoop(int portFd, int stopFd, IListenerSink &sink);
+    void ListenerLoop(NativeHandle portFd, NativeHandle stopFd, IListenerSink &sink);
 
     std::thread m_thread;
-    UniqueFd m_stopEvent;
+    OwnedHandle m_stopEvent;
     std::atomic<bool> m_listening{false};
     std::atomic<std::uint64_t> m_wakeups{0};
 };

@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "RenameOver.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -104,7 +106,7 @@ bool ReplaceFile(const std::string &path, std::string_view bytes)
         fs::remove(temp, ec);
         return false;
     }
-    fs::rename(temp, file, ec);
+    RenameOver(temp, file, ec);
     if (ec) {
         fs::remove(temp, ec);
         return false;
@@ -118,6 +120,11 @@ bool CopyForBackup(const std::string &from, const std::string &to)
     if (!fs::exists(fs::status(from, ec)))
         return true;
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
+    if (ec) {
+        // Windows' standard library fails to overwrite an existing copy; a fresh one is as good.
+        fs::remove(to, ec);
+        fs::copy_file(from, to, ec);
+    }
     return !ec;
 }
 

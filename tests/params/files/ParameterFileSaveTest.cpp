@@ -1,13 +1,13 @@
 #include "CZOKProperties.h"
 #include "ParameterFile.h"
 #include "ParameterTable.h"
+#include "Permissions.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 using zok::test::ReadBytes;
@@ -18,12 +18,6 @@ namespace {
 std::string savesFile(const std::string &name)
 {
     return (fs::path(ZOK_SOURCE_DIR) / "tests" / "params" / "files" / "saves" / name).string();
-}
-
-// Root ignores file permissions, so the write-failure cases cannot be staged then.
-bool permissionsAreEnforced()
-{
-    return ::geteuid() != 0;
 }
 
 } // namespace
@@ -78,7 +72,7 @@ TEST(ParameterFileSave, ReportsAnAccessErrorWhenTheFileCannotBeOpened)
 
 TEST(ParameterFileSave, ReportsAWriteErrorAndKeepsTheOldFileWhenTheFolderRefusesTheNewOne)
 {
-    if (!permissionsAreEnforced())
+    if (!zok::test::PermissionsAreEnforced())
         GTEST_SKIP() << "file permissions are not enforced for this user";
     zok::test::TempDir dir;
     const std::string file = dir.file("locked.zok");
@@ -90,7 +84,7 @@ TEST(ParameterFileSave, ReportsAWriteErrorAndKeepsTheOldFileWhenTheFolderRefuses
 
 TEST(ParameterFileSave, ReportsAnAccessErrorForAReadOnlyFile)
 {
-    if (!permissionsAreEnforced())
+    if (!zok::test::PermissionsAreEnforced())
         GTEST_SKIP() << "file permissions are not enforced for this user";
     zok::test::TempDir dir;
     const std::string file = dir.file("readonly.zok");

@@ -1,0 +1,174 @@
+// The listener of CSerialEx on Windows: an overlapped WaitCommEvent and the stop event, waited
+// for together; nothing runs while the line is idle.
+#include "CSerialEx.h"
+
+#include "FrameCutter.h"
+
+#include <functional>
+#include <system_error>
+#include <utility>
+
+namespace zok {
+
+namespace {
+constexpr DWORD kReadChunk = 4096;
+constexpr int kFailedWaitsBeforeLoss = 100;
+
+long LastSystemError()
+{
+    return static_cast<long>(::GetLastError());
+}
+
+bool PortStillThere(HANDLE port)
+{
+    DWORD errors = 0;
+    COMSTAT status{};
+    return ::ClearCommError(port, &errors, &status) != 0;
+}
+
+// All frames closed by one read share its time stamp: they arrived together.
+void CutFrames(const char *bytes, std::size_t count, FrameCutter &cutter, IListenerSink &sink)
+{
+    bool stamped = false;
+    FrameTime time;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!cutter.Feed(bytes[i]))
+            continue;
+        if (!std::exchange(stamped, true))
+            time = FrameTime::Now();
+        sink.PostFrame(ReceivedFrame{cutter.TakeFrame(), time});
+    }
+}
+
+// Reads exactly what the driver holds, so no read can block whatever read mode the owner set.
+// Returns 0, or the error that means the port is gone.
+long DrainInput(HANDLE port, HANDLE readDone, FrameCutter &cutter, IListenerSink &sink)
+{
+    char buffer[kReadChunk];
+    for (;;) {
+        DWORD errors = 0;
+        COMSTAT status{};
+        if (!::ClearCommError(port, &errors, &status))
+            return LastSystemError();
+        if (status.cbInQue == 0)
+            return kSerialOk;
+        OVERLAPPED ov{};
+        ov.hEvent = readDone;
+        ::ResetEvent(readDone);
+        DWORD count = 0;
+        const DWORD wanted = status.cbInQue < kReadChunk ? status.cbInQue : kReadChunk;
+        if (!::ReadFile(port, buffer, wanted, &count, &ov)) {
+            if (::GetLastError() != ERROR_IO_PENDING || !::GetOverlappedResult(port, &ov, &count, TRUE))
+                return LastSystemError();
+        }
+        if (count == 0)
+            return kSerialOk;
+        sink.OnPortEvent(kEvRxChar, kSerialOk);
+        CutFrames(buffer, count, cutter, sink);
+    }
+}
+} // namespace
+
+CSerialEx::~CSerialEx()
+{
+    CSerialEx::Close();
+}
+
+long CSerialEx::Open(std::string_view portName, unsigned inQueue, unsigned outQueue)
+{
+    if (const long code = CSerial::Open(portName, inQueue, outQueue))
+        return code;
+    m_stopEvent.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!m_stopEvent.Valid()) {
+        const long code = LastSystemError();
+        CSerial::Close();
+        return SetLastError(code);
+    }
+    return SetLastError(kSerialOk);
+}
+
+long CSerialEx::Close()
+{
+    StopListenerThread(kInfinite);
+    m_stopEvent.Reset();
+    return CSerial::Close();
+}
+
+long CSerialEx::StartListenerThread()
+{
+    if (!IsOpen() || !m_stopEvent.Valid())
+        return SetLastError(kErrorInvalidHandle);
+    if (m_thread.joinable() && m_listening.load())
+        return SetLastError(kSerialOk);
+    if (m_thread.joinable())
+        m_thread.join(); // ended by itself after the port was lost
+    ::ResetEvent(m_stopEvent.Get());
+    try {
+        m_listening.store(true);
+        m_thread =
+            std::thread(&CSerialEx::ListenerLoop, this, Fd(), m_stopEvent.Get(), std::ref(ListenerSink()));
+    } catch (const std::system_error &e) {
+        m_listening.store(false);
+        return SetLastError(e.code().value());
+    }
+    return SetLastError(kSerialOk);
+}
+
+long CSerialEx::StopListenerThread(int)
+{
+    if (m_thread.joinable()) {
+        ::SetEvent(m_stopEvent.Get());
+        m_thread.join();
+        ::ResetEvent(m_stopEvent.Get());
+    }
+    return SetLastError(kSerialOk);
+}
+
+// Any failed wait or read ends the listener with one OnPortLost: a removed USB adapter gives
+// ERROR_ACCESS_DENIED, ERROR_BAD_COMMAND or ERROR_OPERATION_ABORTED, a peer that hung up
+// ERROR_BROKEN_PIPE, and a new wait would only fail the same way again, at once, forever.
+void CSerialEx::ListenerLoop(HANDLE port, HANDLE stop, IListenerSink &sink)
+{
+    OwnedHandle waitDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    OwnedHandle readDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    FrameCutter cutter;
+    long lost = waitDone.Valid() && readDone.Valid() ? kSerialOk : LastSystemError();
+    int failedWaits = 0;
+    while (lost == kSerialOk) {
+        OVERLAPPED ov{};
+        ov.hEvent = waitDone.Get();
+        ::ResetEvent(waitDone.Get());
+        DWORD events = 0;
+        if (!::WaitCommEvent(port, &events, &ov) && ::GetLastError() != ERROR_IO_PENDING) {
+            lost = LastSystemError();
+            break;
+        }
+        const HANDLE handles[2] = {stop, waitDone.Get()};
+        const DWORD woken = ::WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+        m_wakeups.fetch_add(1, std::memory_order_relaxed);
+        DWORD unused = 0;
+        if (woken != WAIT_OBJECT_0 + 1) {
+            const long failure = woken == WAIT_OBJECT_0 ? kSerialOk : LastSystemError();
+            // Stop asked (or the wait itself failed): end the pending wait before its structure
+            // goes out of scope.
+            ::CancelIoEx(port, &ov);
+            ::GetOverlappedResult(port, &ov, &unused, TRUE);
+            lost = failure;
+            break;
+        }
+        // A wait can also end aborted while the device is still there (Wine aborts one now and
+        // then, Windows when the owner changes the mask): the port counts as lost only when its
+        // state cannot be read either, or when waits keep failing.
+        if (::GetOverlappedResult(port, &ov, &unused, FALSE))
+            failedWaits = 0;
+        else if (++failedWaits > kFailedWaitsBeforeLoss || !PortStillThere(port))
+            lost = failedWaits > kFailedWaitsBeforeLoss ? kErrorTimeout : LastSystemError();
+        if (lost == kSerialOk)
+            lost = DrainInput(port, readDone.Get(), cutter, sink);
+    }
+    if (lost != kSerialOk)
+        sink.OnPortLost(lost);
+    m_listening.store(false);
+}
+
+} // namespace zok

@@ -1,0 +1,77 @@
+// The Query operations of CSerial on Windows: each reads the device control block.
+#include "CSerial.h"
+
+namespace zok {
+
+int CSerial::QueryBaudRate()
+{
+    DCB dcb{};
+    if (Fail(LoadSettings(dcb)))
+        return -1;
+    return static_cast<int>(dcb.BaudRate);
+}
+
+int CSerial::QueryDataBits()
+{
+    DCB dcb{};
+    if (Fail(LoadSettings(dcb)))
+        return -1;
+    return dcb.ByteSize;
+}
+
+int CSerial::QueryParity()
+{
+    DCB dcb{};
+    if (Fail(LoadSettings(dcb)))
+        return -1;
+    return dcb.fParity ? dcb.Parity : NOPARITY;
+}
+
+int CSerial::QueryStopBits()
+{
+    DCB dcb{};
+    if (Fail(LoadSettings(dcb)))
+        return -1;
+    return dcb.StopBits;
+}
+
+int CSerial::QueryHandshake()
+{
+    DCB dcb{};
+    if (Fail(LoadSettings(dcb)))
+        return -1;
+    if (dcb.fDtrControl == DTR_CONTROL_HANDSHAKE && dcb.fRtsControl == RTS_CONTROL_HANDSHAKE)
+        return kHandshakeHardware;
+    if (dcb.fOutX && dcb.fInX)
+        return kHandshakeSoftware;
+    return kHandshakeOff;
+}
+
+std::uint32_t CSerial::QueryEventMask()
+{
+    if (!IsOpen()) {
+        Fail(kErrorInvalidHandle);
+        return 0;
+    }
+    SetLastError(kSerialOk);
+    return m_eventMask;
+}
+
+char CSerial::QueryEventCharacter()
+{
+    if (!IsOpen()) {
+        Fail(kErrorInvalidHandle);
+        return 0;
+    }
+    SetLastError(kSerialOk);
+    return m_eventChar;
+}
+
+std::uint32_t CSerial::TakeEvents()
+{
+    const std::uint32_t events = m_lastEvent & m_eventMask;
+    m_lastEvent = 0;
+    return events;
+}
+
+} // namespace zok

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Cross-builds the libraries that need no Qt, and their tests, for 64-bit Windows with MinGW-w64,
+# and runs the tests under Wine; the serial line tests run through the Win32 backend on Wine's
+# COM5, a symbolic link onto a pseudo-terminal served by zok-sim (or by a scripted peer for the
+# bursts, the hang-up and a peer that never reads).
+# Needs: g++-mingw-w64-x86-64, wine64, googletest, socat, and a native zok-sim (ZOK_SIM, default
+# build/dev/sim/zok-sim).
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$here"
+wine="$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)"
+wineserver="$(command -v wineserver || echo /usr/lib/wine/wineserver)"
+sim="${ZOK_SIM:-build/dev/sim/zok-sim}"
+[ -x "$sim" ] || cmake --build build/dev --target zok-sim
+
+work="$(mktemp -d)"
+export WINEPREFIX="$work/wine" WINEDEBUG=-all
+peer=""
+cleanup() {
+  if [ -n "$peer" ]; then kill "$peer" 2>/dev/null || true; fi
+  "$wineserver" -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+echo "=== mingw: build"
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw
+
+echo "=== mingw: Wine prefix"
+started=$(date +%s)
+# A persistent server started apart, with its output elsewhere: Wine's background services must
+# not hold the test runner's pipes open, and the pseudo-terminal's hang-up must not reach it.
+mkdir -p "$WINEPREFIX"
+"$wineserver" -p </dev/null >"$work/wineserver.log" 2>&1
+"$wine" wineboot -i </dev/null >"$work/wineboot.log" 2>&1
+echo "prefix ready in $(($(date +%s) - started)) s"
+
+status=0
+echo "=== mingw: tests under Wine"
+ctest --test-dir build/mingw -LE line --output-on-failure || status=1
+
+com5="$WINEPREFIX/dosdevices/com5"
+# serve_line NAME COMMAND...: runs COMMAND as the peer on COM5, then the line tests for NAME.
+serve_line() {
+  local name=$1
+  shift
+  rm -f "$com5"
+  "$@" </dev/null >"$work/peer-$name.log" 2>&1 &
+  peer=$!
+  for _ in $(seq 100); do
+    [ -e "$com5" ] && break
+    sleep 0.1
+  done
+  echo "--- serial line, peer: $name"
+  ZOK_TEST_PORT=COM5 ZOK_TEST_PEER=$name "$wine" build/mingw/tests/link/serial/test_serial_line.exe || status=1
+  kill "$peer" 2>/dev/null || true
+  wait "$peer" 2>/dev/null || true
+  peer=""
+}
+long_version="$(head -c 5000 /dev/zero | tr '\0' 'X')"
+serve_line sim "$sim" --link "$com5" --receiver 01 --receiver 02 --firmware "$long_version"
+# After the test's first "[GO]": one frame in three bursts; after its second: hang up.
+cat >"$work/bursts.sh" <<'PEER'
+head -c 4 >/dev/null
+printf '[AB'
+sleep 0.3
+printf 'CD'
+sleep 0.3
+printf 'EF]'
+head -c 4 >/dev/null
+PEER
+serve_line bursts socat PTY,link="$com5",raw,echo=0 EXEC:"sh $work/bursts.sh"
+serve_line deaf socat -u EXEC:'sleep 600' PTY,link="$com5",raw,echo=0
+
+if [ $status -ne 0 ]; then echo "SOME WINDOWS TESTS FAILED"; fi
+exit $status

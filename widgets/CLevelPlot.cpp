@@ -101,7 +101,7 @@ void CLevelPlot::paintGrid(QPainter &painter, const QRect &area) const
         painter.drawText(area.left() - 4 - metrics.horizontalAdvance(text), y + metrics.ascent() / 2, text);
     }
     for (int level : {150, 180}) {
-        painter.setPen(QPen(thresholdColour(level + 1), 1, Qt::DashLine));
+        painter.setPen(QPen(thresholdColour(level), 1, Qt::DashLine));
         painter.drawLine(area.left(), yOf(level), area.right(), yOf(level));
     }
 }

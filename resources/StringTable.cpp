@@ -214,6 +214,21 @@ const StringEntry kStringTable[] = {
     {224, "Speed...", "Vitesse..."},
     {225, "Serial Port %s Speed changed to %s", "Port %s : Vitesse modifiée à %s"},
 
+    // Radio scan: level statistics since Start and the plot's time axis.
+    {280, "Min: %d   Mean: %.1f   Max: %d (since Start)",
+     "Min : %d   Moyenne : %.1f   Max : %d (depuis Activer)"},
+    {281, "Min, mean, max: press Start", "Min, moyenne, max : appuyez sur Activer"},
+    {282, "Time (s)", "Temps (s)"},
+
+    // Tag tracking: table of the tags heard.
+    {288, "ID", "ID"},
+    {289, "Count", "Nombre"},
+    {290, "First seen", "Première réception"},
+    {291, "Last seen", "Dernière réception"},
+    {292, "In range", "À portée"},
+    {293, "Yes", "Oui"},
+    {294, "No", "Non"},
+
     // Status bar: idle prompt and the initial texts of the main window's five panes.
     {57345, "Ready", "Prêt"},
     {57346, "Etat", "Etat"},

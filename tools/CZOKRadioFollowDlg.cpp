@@ -32,6 +32,24 @@ QColor levelColour(int level)
     return QColor(203, 86, 40);
 }
 
+// The plot reads the series in place; the right edge is the dialog's clock.
+class SeriesSource : public CLevelPlot::Source
+{
+public:
+    SeriesSource(const CLevelSeries &series, const CZOKRadioFollowDlg::Clock &clock)
+        : m_series(series), m_clock(clock)
+    {
+    }
+    int count() const override { return static_cast<int>(m_series.samples().size()); }
+    qint64 timeAt(int index) const override { return m_series.samples()[std::size_t(index)].ms; }
+    int levelAt(int index) const override { return m_series.samples()[std::size_t(index)].level; }
+    qint64 nowMs() const override { return m_clock().toMSecsSinceEpoch(); }
+
+private:
+    const CLevelSeries &m_series;
+    const CZOKRadioFollowDlg::Clock &m_clock;
+};
+
 QPushButton *button(const QString &text, const char *id, QWidget *parent)
 {
     auto *b = new QPushButton(text, parent);
@@ -48,6 +66,11 @@ CZOKRadioFollowDlg::CZOKRadioFollowDlg(IToolExchange &exchange, const QString &s
     setWindowTitle(Caption("Radio Scan", "Suivi radio"));
     m_pollTimer = new CToolTimer(QStringLiteral("2"), this);
     connect(m_pollTimer, &CToolTimer::tick, this, &CZOKRadioFollowDlg::sendPoll);
+    // The time axis moves on between answers too; update() coalesces into one repaint.
+    connect(m_pollTimer, &CToolTimer::tick, this, [this] {
+        m_series.expire(m_clock().toMSecsSinceEpoch());
+        m_plot->update();
+    });
     buildControls();
     swallowEnter();
 }
@@ -73,6 +96,14 @@ void CZOKRadioFollowDlg::buildControls()
     m_level->setObjectName(QStringLiteral("1025"));
     m_level->setMinimumWidth(m_level->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     auto *exit = button(Caption("Exit", "Fermer"), "1", this);
+    m_plotSource = std::make_unique<SeriesSource>(m_series, m_clock);
+    m_plot = new CLevelPlot(this);
+    m_plot->setObjectName(QStringLiteral("1280"));
+    m_plot->setWindowMs(m_series.windowMs());
+    m_plot->setAxisTitle(zok::Text(282));
+    m_plot->setSource(m_plotSource.get());
+    m_statisticsText = new QLabel(zok::Text(281), this);
+    m_statisticsText->setObjectName(QStringLiteral("1281"));
 
     auto *grid = new QGridLayout(this);
     grid->addWidget(new QLabel(Caption("Periodicity (ms)", "Périodicité (ms)"), this), 0, 0);
@@ -82,8 +113,11 @@ void CZOKRadioFollowDlg::buildControls()
     levelRow->addWidget(m_bar, 1);
     levelRow->addWidget(m_level);
     grid->addLayout(levelRow, 1, 1, 1, 2);
-    grid->addWidget(buildRecordingGroup(), 2, 0, 1, 3);
-    grid->addWidget(exit, 3, 2);
+    grid->addWidget(m_plot, 2, 0, 1, 3);
+    grid->addWidget(m_statisticsText, 3, 0, 1, 3);
+    grid->addWidget(buildRecordingGroup(), 4, 0, 1, 3);
+    grid->addWidget(exit, 5, 2);
+    grid->setRowStretch(2, 1);
     grid->setColumnStretch(1, 1);
 
     connect(m_period, &QLineEdit::textChanged, this, &CZOKRadioFollowDlg::periodChanged);
@@ -187,6 +221,7 @@ void CZOKRadioFollowDlg::handleFrame(const QString &text)
     if (!level)
         return;
     showLevel(*level);
+    plotLevel(*level);
     if (m_recording && m_log.isOpen())
         m_log.write(m_clock(), *level);
 }
@@ -198,6 +233,26 @@ void CZOKRadioFollowDlg::showLevel(int level)
     m_bar->setPalette(palette);
     m_bar->setValue(level);
     m_level->setText(QString::number(level));
+}
+
+void CZOKRadioFollowDlg::plotLevel(int level)
+{
+    m_series.add(m_clock().toMSecsSinceEpoch(), level);
+    m_plot->update();
+    if (m_recording) {
+        m_statistics.add(level);
+        showStatistics();
+    }
+}
+
+void CZOKRadioFollowDlg::showStatistics()
+{
+    if (m_statistics.empty()) {
+        m_statisticsText->setText(zok::Text(281));
+        return;
+    }
+    m_statisticsText->setText(QString::asprintf(zok::Text(280).toUtf8().constData(), m_statistics.minimum(),
+                                                m_statistics.mean(), m_statistics.maximum()));
 }
 
 void CZOKRadioFollowDlg::start()
@@ -212,6 +267,8 @@ void CZOKRadioFollowDlg::start()
     const int period = leadingNumber(m_period->text());
     restartPoll(period >= kShortestPeriodMs ? period : m_lastPeriod);
     sendPoll();
+    m_statistics.reset();
+    showStatistics();
     m_recording = true;
     register_();
 }
@@ -226,6 +283,8 @@ void CZOKRadioFollowDlg::stop()
 
 void CZOKRadioFollowDlg::clear()
 {
+    m_series.clear();
+    m_plot->update();
     if (m_recording || !m_logClearable)
         return;
     QString error;

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "CLevelPlot.h"
+#include "CLevelSeries.h"
+#include "CLevelStatistics.h"
 #include "CZOKRadioLog.h"
 #include "CZOKToolDialog.h"
 
 #include <QDateTime>
 
 #include <functional>
+#include <memory>
 
 class CToolTimer;
 class IToolExchange;
@@ -36,6 +40,8 @@ public:
     bool isLogOpen() const { return m_log.isOpen(); }
     bool isLogClearable() const { return m_logClearable; }
     QString logPath() const { return m_log.path(); }
+    const CLevelSeries &series() const { return m_series; }
+    const CLevelStatistics &statistics() const { return m_statistics; }
 
     bool event(QEvent *event) override;
 
@@ -52,6 +58,8 @@ private:
     void sendPoll();
     void register_();
     void showLevel(int level);
+    void plotLevel(int level);
+    void showStatistics();
     static int leadingNumber(const QString &text);
 
     IToolExchange &m_exchange;
@@ -61,6 +69,11 @@ private:
     QProgressBar *m_bar = nullptr; // 1015
     QLabel *m_level = nullptr;     // 1025
     CToolTimer *m_pollTimer = nullptr;
+    CLevelSeries m_series;
+    CLevelStatistics m_statistics;
+    std::unique_ptr<CLevelPlot::Source> m_plotSource;
+    CLevelPlot *m_plot = nullptr;       // 1280
+    QLabel *m_statisticsText = nullptr; // 1281
     int m_lastPeriod = 1000;
     bool m_ready = false;
     bool m_logClearable = false;

@@ -5,6 +5,8 @@
 
 namespace {
 const std::string kSection = "ZOK";
+const std::string kRadioCsv = "RADIO_CSV";
+const std::string kRadioCsvFile = "RADIO_CSV_FILE";
 
 // Hexadecimal as the C library reads it: leading digits only, anything else gives 0.
 unsigned char parseAddress(const std::string &text)
@@ -69,6 +71,30 @@ void CZOKSettings::SetApplicationDirectory(const std::string &directory)
     m_applicationDirectory = directory;
 }
 
+bool CZOKSettings::RadioCsvEnabled() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_radioCsvEnabled;
+}
+
+void CZOKSettings::SetRadioCsvEnabled(bool enabled)
+{
+    std::lock_guard lock(m_mutex);
+    m_radioCsvEnabled = enabled;
+}
+
+std::string CZOKSettings::RadioCsvFile() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_radioCsvFile;
+}
+
+void CZOKSettings::SetRadioCsvFile(const std::string &file)
+{
+    std::lock_guard lock(m_mutex);
+    m_radioCsvFile = file;
+}
+
 bool CZOKSettings::Load(const std::string &path)
 {
     std::lock_guard lock(m_mutex);
@@ -77,6 +103,8 @@ bool CZOKSettings::Load(const std::string &path)
         return false;
     m_portName = m_store.GetKeyValue(kSection, "SERIAL_PORT", "COM1");
     m_language = m_store.GetKeyValue(kSection, "LANGUAGE", "ENGLISH");
+    m_radioCsvEnabled = m_store.GetKeyValue(kSection, kRadioCsv, "0") == "1";
+    m_radioCsvFile = m_store.GetKeyValue(kSection, kRadioCsvFile, "");
     const std::string id = m_store.GetKeyValue(kSection, "RECEIVER_ID", "01");
     if (id.size() != 2)
         return false;
@@ -92,6 +120,21 @@ void CZOKSettings::Reset()
     m_receiverAddress = 0;
     m_portName = "COM1";
     m_language = "ENGLISH";
+    m_radioCsvEnabled = false;
+    m_radioCsvFile.clear();
+}
+
+void CZOKSettings::writeOptionalKeys()
+{
+    // A file that never used the CSV record keeps exactly the three keys it had.
+    const int section = m_store.FindSection(kSection);
+    const auto present = [&](const std::string &key) {
+        return section >= 0 && m_store.FindKey(section, key) >= 0;
+    };
+    if (m_radioCsvEnabled || present(kRadioCsv))
+        m_store.SetKeyValue(kSection, kRadioCsv, m_radioCsvEnabled ? "1" : "0");
+    if (!m_radioCsvFile.empty() || present(kRadioCsvFile))
+        m_store.SetKeyValue(kSection, kRadioCsvFile, m_radioCsvFile);
 }
 
 bool CZOKSettings::Save()
@@ -102,6 +145,7 @@ bool CZOKSettings::Save()
     m_store.SetKeyValue(kSection, "SERIAL_PORT", m_portName);
     m_store.SetKeyValue(kSection, "LANGUAGE", m_language);
     m_store.SetKeyValue(kSection, "RECEIVER_ID", id);
+    writeOptionalKeys();
     if (!m_store.Changed())
         return true;
     // The store returns its backup name on success; naming the file itself makes success visible.

@@ -33,6 +33,13 @@ public:
     std::string ApplicationDirectory() const;
     void SetApplicationDirectory(const std::string &directory);
 
+    // The radio scan's optional CSV record (keys RADIO_CSV and RADIO_CSV_FILE, which older
+    // versions ignore): whether it is on, and its file name as the user gave it.
+    bool RadioCsvEnabled() const;
+    void SetRadioCsvEnabled(bool enabled);
+    std::string RadioCsvFile() const;
+    void SetRadioCsvFile(const std::string &file);
+
     // Reads the settings file at `path`, creating it empty when missing. False when it cannot be
     // opened or RECEIVER_ID is not exactly two characters; the caller then applies Reset.
     bool Load(const std::string &path);
@@ -43,6 +50,8 @@ public:
     bool Save();
 
 private:
+    void writeOptionalKeys(); // with the lock held
+
     mutable std::mutex m_mutex; // protects every member below
     std::string m_portName = "COM1";
     unsigned char m_receiverAddress = 0;
@@ -50,4 +59,6 @@ private:
     std::string m_language = "ENGLISH";
     bool m_loaded = false;
     std::string m_applicationDirectory;
+    bool m_radioCsvEnabled = false;
+    std::string m_radioCsvFile;
 };

@@ -227,6 +227,35 @@ private slots:
         QVERIFY(!m_dlg->isVisible());
         QVERIFY(!pollTimer()->isActive());
     }
+
+    void plotHoldsTheLevelsInOrderAndStatisticsCountFromStart()
+    {
+        qint64 ms = 0;
+        m_dlg->setClock([&ms] { return QDateTime::fromMSecsSinceEpoch(ms); });
+        for (const char *text : {"970A05", "97b405", "97FF05", "970007"}) { // two are not levels
+            ms += 20;
+            frame(text);
+        }
+        QCOMPARE(m_dlg->series().samples().size(), std::size_t(2));
+        QCOMPARE(m_dlg->series().samples()[1].level, 255);
+        QVERIFY(m_dlg->statistics().empty()); // not started yet
+        click("1022");
+        for (const char *text : {"971405", "970A05", "973C05"})
+            frame(text);
+        QCOMPARE(m_dlg->statistics().minimum(), 10);
+        QCOMPARE(m_dlg->statistics().maximum(), 60);
+        QCOMPARE(m_dlg->statistics().mean(), 30.0);
+        QCOMPARE(child<QLabel>("1281")->text(),
+                 QString::asprintf(zok::Text(280).toUtf8().constData(), 10, 30.0, 60));
+        ms += 2 * 60 * 1000 + 1; // everything is now older than the two minutes shown
+        pollTimer()->fire();
+        QVERIFY(m_dlg->series().samples().empty());
+        frame("970105");
+        click("1023");
+        click("1024");
+        QVERIFY(m_dlg->series().samples().empty()); // Clear empties the plot too
+        m_dlg->setClock([] { return kWhen; });
+    }
 };
 
 QTEST_MAIN(RadioFollowDlgTest)

@@ -70,9 +70,18 @@ bool shootLanguage(const QString &directory, const QString &suffix)
 
     QTemporaryDir logDir;
     CZOKRadioFollowDlg radio(exchange, logDir.path());
+    qint64 ms = QDateTime(QDate(2026, 2, 1), QTime(9, 0)).toMSecsSinceEpoch();
+    radio.setClock([&ms] { return QDateTime::fromMSecsSinceEpoch(ms); });
     prepare(radio);
-    exchange.forward(MonitorKind::RadioScan, QStringLiteral("97A005"));
+    radio.start();
+    // A tag carried away from the antenna and back over 90 seconds, read every 500 ms.
+    for (int i = 0; i < 180; ++i, ms += 500) {
+        const int level = 200 - (i < 90 ? i : 180 - i) + (i * 7) % 11;
+        exchange.forward(MonitorKind::RadioScan, QString::asprintf("97%02X05", unsigned(level)));
+    }
+    radio.stop();
     ok = save(radio, directory, QStringLiteral("radio-scan-%1.png").arg(suffix)) && ok;
+    radio.setClock([] { return QDateTime::currentDateTime(); });
 
     CIDFilterConfig filter(exchange);
     prepare(filter);

@@ -185,3 +185,29 @@ TEST(Settings, AccessorsCanBeUsedFromSeveralThreads)
     EXPECT_GT(seen, 0);
     EXPECT_EQ(settings.ReceiverAddress(), 199);
 }
+
+TEST(Settings, RadioCsvKeysAreWrittenOnlyOnceUsedAndReadBack)
+{
+    zok::test::TempDir dir;
+    const std::string path = dir.file("ZOK.ini");
+    const std::string old = "[ZOK]\r\nSERIAL_PORT=COM3\r\nLANGUAGE=ENGLISH\r\nRECEIVER_ID=05\r\n";
+    WriteBytes(path, old);
+    {
+        CZOKSettings settings;
+        ASSERT_TRUE(settings.Load(path));
+        EXPECT_FALSE(settings.RadioCsvEnabled());
+        EXPECT_EQ(settings.RadioCsvFile(), "");
+        EXPECT_TRUE(settings.Save());
+        EXPECT_EQ(ReadBytes(path), old); // a file that never used the record stays as it was
+        settings.SetRadioCsvEnabled(true);
+        settings.SetRadioCsvFile("levels é.csv");
+        EXPECT_TRUE(settings.Save());
+    }
+    CZOKSettings again;
+    ASSERT_TRUE(again.Load(path));
+    EXPECT_TRUE(again.RadioCsvEnabled());
+    EXPECT_EQ(again.RadioCsvFile(), "levels é.csv");
+    again.SetRadioCsvEnabled(false);
+    EXPECT_TRUE(again.Save());
+    EXPECT_NE(ReadBytes(path).find("RADIO_CSV=0\r\n"), std::string::npos);
+}

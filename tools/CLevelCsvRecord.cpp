@@ -1,0 +1,75 @@
+#include "CLevelCsvRecord.h"
+
+#include <sys/file.h>
+
+CLevelCsvRecord::~CLevelCsvRecord()
+{
+    close();
+}
+
+bool CLevelCsvRecord::open(const QString &path)
+{
+    close();
+    m_error.clear();
+    m_locked = false;
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    // The same rule as the radio log: one recorder at a time, or lines would interleave.
+    if (::flock(m_file.handle(), LOCK_EX | LOCK_NB) != 0) {
+        m_locked = true;
+        m_file.close();
+        return false;
+    }
+    if (m_file.size() == 0 && !writeAll(Header())) {
+        m_error = m_file.errorString();
+        m_file.close();
+        return false;
+    }
+    return true;
+}
+
+void CLevelCsvRecord::close()
+{
+    if (!m_file.isOpen())
+        return;
+    m_file.flush();
+    m_file.close();
+}
+
+bool CLevelCsvRecord::write(const QDateTime &when, QStringView address, int level)
+{
+    return m_file.isOpen() && writeAll(FormatLine(when, address, level));
+}
+
+bool CLevelCsvRecord::writeAll(const QByteArray &bytes)
+{
+    const bool written = m_file.write(bytes) == bytes.size();
+    return m_file.flush() && written;
+}
+
+QByteArray CLevelCsvRecord::Header()
+{
+    return QByteArrayLiteral("time,address,level\r\n");
+}
+
+QString CLevelCsvRecord::IsoTime(const QDateTime &when)
+{
+    if (!when.isValid())
+        return QString();
+    const QDateTime local = when.toLocalTime();
+    const int offset = local.offsetFromUtc();
+    const int minutes = (offset < 0 ? -offset : offset) / 60;
+    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) +
+           QStringLiteral("%1%2:%3")
+               .arg(QChar(offset < 0 ? u'-' : u'+'))
+               .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+               .arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+QByteArray CLevelCsvRecord::FormatLine(const QDateTime &when, QStringView address, int level)
+{
+    return QStringLiteral("%1,%2,%3\r\n").arg(IsoTime(when), address.toString()).arg(level).toUtf8();
+}

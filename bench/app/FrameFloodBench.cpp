@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -69,12 +70,13 @@ double Percentile(std::vector<double> values, double p)
     return values[std::min(index, values.size() - 1)];
 }
 
+// Runs the event loop for `ms`, sleeping while nothing happens (processEvents with a time limit
+// would spin and count its own spinning as the window's CPU).
 void Wait(int ms)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, ms - static_cast<int>(timer.elapsed()));
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 // zok-sim with one receiver whose tag reports wait for SIGUSR1; it says on stderr how many
@@ -137,8 +139,10 @@ template <typename Handled> double ClickDelay(QWidget *widget, QPoint at, Handle
                                                         Qt::LeftButton, Qt::LeftButton, Qt::NoModifier));
     QCoreApplication::postEvent(widget, new QMouseEvent(QEvent::MouseButtonRelease, local, global,
                                                         Qt::LeftButton, Qt::NoButton, Qt::NoModifier));
+    QTimer tick; // wakes the wait below even when no frame arrives
+    tick.start(10);
     while (!handled() && timer.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return handled() ? static_cast<double>(timer.nsecsElapsed()) / 1e6 : -1;
 }
 

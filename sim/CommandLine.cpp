@@ -22,6 +22,8 @@ Line options:
   --pace               send at the real wire rate (11 bits per character at 8N2)
   --seed N             seed of radio levels, noise and faults (default 1; same seed, same run)
   --link PATH          also make PATH a symbolic link to the port (removed at exit)
+  --tags-paused        tag reports start paused; each SIGUSR1 starts or stops them and prints
+                       the number of frames sent so far on standard error (for measurements)
   -v, --verbose        log every command, answer and speed change on stderr
   -h, --help           show this text
 
@@ -40,7 +42,8 @@ they configure the default receiver at address 01.
   --level N            mean radio level 0..255 (default 170)
   --level-jitter N     levels spread over the mean +/- N (default 40)
   --tag ID             a tag it reports, in hexadecimal (repeat for several tags)
-  --tag-rate R         tag reports per second (default 1 when a --tag is given, else 0)
+  --tag-rate R         tag reports per second, up to 100000 (default 1 when a --tag is given,
+                       else 0)
 
 Faults of the current receiver:
   --silent             hears nothing and sends nothing

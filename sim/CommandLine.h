@@ -17,9 +17,10 @@ public:
     {
         Action action = Action::Run;
         SimulatorConfig config;
-        std::string linkPath; // --link: a symbolic link to the port
-        bool verbose = false; // --verbose: every command and answer on stderr
-        std::string error;    // for Action::Error
+        std::string linkPath;    // --link: a symbolic link to the port
+        bool verbose = false;    // --verbose: every command and answer on stderr
+        bool tagsPaused = false; // --tags-paused: tag reports wait for SIGUSR1
+        std::string error;       // for Action::Error
     };
 
     // `args` are the arguments after the program name.

@@ -57,6 +57,7 @@ const std::vector<CommandLineParser::Option> &CommandLineParser::options()
              p.current().tagRate = p.rate(v);
              p.rateGiven_.back() = true;
          }},
+        {"--tags-paused", false, [](Self &p, const std::string &) { p.result_.tagsPaused = true; }},
         {"--silent", false, [](Self &p, const std::string &) { p.current().faults.silent = true; }},
         {"--lose", true,
          [](Self &p, const std::string &v) { p.current().faults.losePercent = p.number(v, 0, 100); }},
@@ -149,8 +150,8 @@ double CommandLineParser::rate(const std::string &text)
 {
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > 1000)
-        fail("'" + text + "' is not a rate from 0 to 1000 per second");
+    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > kMaxTagRate)
+        fail("'" + text + "' is not a rate from 0 to 100000 per second");
     return value;
 }
 

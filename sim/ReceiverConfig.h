@@ -11,6 +11,9 @@
 
 namespace zok::sim {
 
+// Highest tag report rate: enough to flood the fastest line many times over.
+inline constexpr double kMaxTagRate = 100000;
+
 // Everything that makes up one virtual receiver. It is both the start configuration and, read
 // back from a running simulator, the receiver's current state (values stored by writes, speed).
 struct ReceiverConfig

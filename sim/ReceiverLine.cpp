@@ -4,6 +4,11 @@
 
 namespace zok::sim {
 
+namespace {
+// How far behind the tag report schedule may fall and still be caught up.
+constexpr auto kCatchUpLimit = std::chrono::milliseconds(20);
+} // namespace
+
 ReceiverLine::ReceiverLine(const std::vector<ReceiverConfig> &receivers, std::uint32_t seed,
                            Clock::time_point now)
 {
@@ -40,15 +45,17 @@ std::vector<Transmission> ReceiverLine::runTimers(Clock::time_point now)
 {
     std::vector<Transmission> out;
     for (std::size_t i = 0; i < receivers_.size(); ++i) {
-        if (!nextReport_[i] || *nextReport_[i] > now)
-            continue;
         Receiver &receiver = receivers_[i];
-        for (Transmission &t : AnswerShaper::report(receiver, receiver.nextTagReport(), now))
-            out.push_back(std::move(t));
-        const auto period = std::chrono::duration<double>(1.0 / receiver.config().tagRate);
-        *nextReport_[i] += std::chrono::duration_cast<Clock::duration>(period);
-        if (*nextReport_[i] < now) // fell behind (a stalled thread): do not burst to catch up
-            nextReport_[i] = now;
+        // Every report due is sent, so a high rate holds even when the thread wakes late by a
+        // timer's slack; but after a real stall it does not burst to catch up.
+        while (nextReport_[i] && *nextReport_[i] <= now) {
+            for (Transmission &t : AnswerShaper::report(receiver, receiver.nextTagReport(), now))
+                out.push_back(std::move(t));
+            const auto period = std::chrono::duration<double>(1.0 / receiver.config().tagRate);
+            *nextReport_[i] += std::chrono::duration_cast<Clock::duration>(period);
+            if (*nextReport_[i] + kCatchUpLimit < now)
+                nextReport_[i] = now;
+        }
     }
     return out;
 }

@@ -19,8 +19,8 @@ std::string validateReceiver(const ReceiverConfig &r)
         if (tag.empty() || tag.size() % 2 != 0 || !HexText::isUpperHex(tag))
             return name + "tag identifier '" + tag + "' is not an even number of upper-case hex digits";
     }
-    if (r.tagRate < 0 || r.tagRate > 1000)
-        return name + "tag rate must be between 0 and 1000 reports per second";
+    if (r.tagRate < 0 || r.tagRate > kMaxTagRate)
+        return name + "tag rate must be between 0 and 100000 reports per second";
     if (r.answerDelayMs < 0 || r.faults.lateMs < 0)
         return name + "delays cannot be negative";
     const auto percent = [](int p) { return p >= 0 && p <= 100; };

@@ -149,8 +149,8 @@ TEST_F(DispatchTest, VanishedPortIsClosedAndReported)
     EXPECT_EQ(view.lostPorts, QStringList{settings.portName});
 }
 
-// Seen while building the chaos run: the hang-up of a port already closed and replaced by another one (the
-// user reopened quickly, before its lost event was handled) closed the new port.
+// Seen while building the chaos run: the hang-up of a port already closed and replaced by another
+// one (the user reopened quickly, before its lost event was handled) closed the new port.
 TEST_F(DispatchTest, LossOfAReplacedPortLeavesTheNewPortOpen)
 {
     Start();

@@ -261,8 +261,10 @@ void ChaosDriver::ActOnWindow()
     } else if (roll < 35) {
         Note("window: click Open Serial Port");
         QTest::mouseClick(m_window->findChild<QCheckBox *>(QStringLiteral("1037")), Qt::LeftButton);
-    } else if (roll < 47) {
+    } else if (roll < 45) {
         ClickGrid();
+    } else if (roll < 47) {
+        DragGrid();
     } else if (roll < 57) {
         ClickGridButton();
     } else if (roll < 67) {
@@ -394,6 +396,27 @@ void ChaosDriver::ClickGrid()
     Note(std::string("grid: click ") + (onName ? "name" : "value") + (row ? "" : " (no row)") + " at " +
          std::to_string(at.x()) + "," + std::to_string(at.y()));
     QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
+}
+
+// The column divider or the splitter above the comment pane, dragged anywhere (even out of the
+// control), as a user resizing carelessly.
+void ChaosDriver::DragGrid()
+{
+    EPropCtrl &grid = *m_window->PropertyGrid();
+    EPropListCtrl &list = grid.List();
+    const bool divider = Chance(50);
+    QWidget *target = divider ? list.viewport() : static_cast<QWidget *>(&grid);
+    const QPoint from =
+        divider ? QPoint(list.NameColumnWidth() + list.DividerWidth() / 2 - list.ScrollOffset().x(),
+                         Pick(std::max(1, list.viewport()->height())))
+                : grid.SplitterRect().center();
+    const QPoint to = from + QPoint(Pick(900) - 450, divider ? 0 : Pick(900) - 450);
+    Note(std::string("grid: drag ") + (divider ? "divider" : "splitter") + " by " +
+         std::to_string(to.x() - from.x()) + "," + std::to_string(to.y() - from.y()));
+    QTest::mousePress(target, Qt::LeftButton, {}, from);
+    QTest::mouseMove(target, (from + to) / 2);
+    QTest::mouseMove(target, to);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, to);
 }
 
 void ChaosDriver::ClickGridButton()

@@ -85,6 +85,7 @@ private:
     // Window actions.
     void OpenMenu();
     void ClickGrid();
+    void DragGrid();
     void ClickGridButton();
     void PressKeys(QWidget &target);
     void TypeText(QWidget &target);

@@ -8,6 +8,7 @@
 #include "EPropListCtrl.h"
 #include "EPropWndEdit.h"
 #include "WindowText.h"
+#include "ZokText.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -94,8 +95,11 @@ ChaosDriver::Totals ChaosDriver::Run()
     QFile ini(m_iniPath);
     if (!ini.open(QIODevice::WriteOnly))
         Fail(QStringLiteral("cannot write ZOK.ini"));
-    ini.write(QStringLiteral("[ZOK]\r\nSERIAL_PORT=%1\r\nLANGUAGE=ENGLISH\r\nRECEIVER_ID=01\r\n")
-                  .arg(m_line->LinkPath())
+    // One run in three speaks French: its texts and formats get the same treatment.
+    const bool french = Pick(3) == 0;
+    zok::SelectLanguage(french ? zok::Language::French : zok::Language::English);
+    ini.write(QStringLiteral("[ZOK]\r\nSERIAL_PORT=%1\r\nLANGUAGE=%2\r\nRECEIVER_ID=01\r\n")
+                  .arg(m_line->LinkPath(), french ? QStringLiteral("FRENCH") : QStringLiteral("ENGLISH"))
                   .toLocal8Bit());
     ini.close();
     m_settings = std::make_unique<CZOKSettings>();

@@ -299,7 +299,11 @@ void ChaosDriver::OpenMenu()
     const auto menus = m_window->MenuBar()->actions();
     if (menus.isEmpty())
         return;
-    QAction *top = menus.at(Pick(static_cast<int>(menus.size())));
+    // The tools live in the middle menus: open those more often than File and "?".
+    const int index = Pick(100);
+    QAction *top = menus.at(index < 20   ? 0
+                            : index < 90 ? std::min<int>(1 + Pick(2), menus.size() - 1)
+                                         : static_cast<int>(menus.size()) - 1);
     if (!top->menu())
         return;
     Note("window: open menu " + top->text().toStdString());
@@ -315,7 +319,7 @@ void ChaosDriver::ActOnPopup(QMenu &menu)
             actions << action;
     // Menus stay open a while now and then, as a user reads them; frames go on arriving meanwhile.
     const int roll = Pick(12);
-    if (roll < 6 && !actions.isEmpty()) {
+    if (roll < 8 && !actions.isEmpty()) {
         QAction *action = actions.at(Pick(static_cast<int>(actions.size())));
         // Exit starts the window again, which is worth doing now and then, not every few menus.
         if (CDialogEx::CommandId(action) == kExitCommand && !Chance(15))
@@ -349,6 +353,12 @@ void ChaosDriver::ActOnDialog(QDialog &dialog)
         if (buttons.isEmpty())
             return;
         QAbstractButton *button = buttons.at(Pick(static_cast<int>(buttons.size())));
+        // Stay in the dialog a while: a button that ends it is often passed over for another.
+        static const QStringList kEnding = {QStringLiteral("OK"),      QStringLiteral("Cancel"),
+                                            QStringLiteral("Annuler"), QStringLiteral("Close"),
+                                            QStringLiteral("Fermer"),  QStringLiteral("Quitter")};
+        if (kEnding.contains(button->text().remove(QLatin1Char('&'))) && Chance(60))
+            button = buttons.at(Pick(static_cast<int>(buttons.size())));
         Note("dialog: click " + Name(button) + " '" + button->text().toStdString() + "' in " + where);
         QTest::mouseClick(button, Qt::LeftButton);
     } else if (roll < 11) {

@@ -15,12 +15,14 @@ if [ "${ZOK_SOAK_NO_BUILD:-}" != 1 ]; then
   cmake --preset asan >/dev/null || exit 1
   cmake --build build/asan --target zok_chaos || exit 1
 fi
-program=build/asan/tests/chaos/zok_chaos
 out=build/soak
 mkdir -p "$out"
+# A copy, so that rebuilding during the soak does not pull the program from under a run.
+program="$out/zok_chaos"
+cp build/asan/tests/chaos/zok_chaos "$program" || exit 1
 
 end=$(( $(date +%s) + minutes * 60 ))
-runs=0 failed=0 total_actions=0 total_faults=0 total_hangups=0
+runs=0 failed=0 total_actions=0 total_faults=0 total_hangups=0 longest=0
 while [ "$(date +%s)" -lt "$end" ]; do
   seed=$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')
   log="$out/run-$seed.log"
@@ -29,6 +31,8 @@ while [ "$(date +%s)" -lt "$end" ]; do
     total_actions=$(( total_actions + $(sed -E 's/.* actions=([0-9]+).*/\1/' <<<"$line") ))
     total_faults=$(( total_faults + $(sed -E 's/.* line_faults=([0-9]+).*/\1/' <<<"$line") ))
     total_hangups=$(( total_hangups + $(sed -E 's/.* hangups=([0-9]+).*/\1/' <<<"$line") ))
+    silence=$(sed -E 's/.* longest_silence_ms=([0-9]+).*/\1/' <<<"$line")
+    [ "$silence" -gt "$longest" ] && longest=$silence
     rm -f "$log"
   else
     failed=$(( failed + 1 ))
@@ -38,5 +42,5 @@ while [ "$(date +%s)" -lt "$end" ]; do
   runs=$(( runs + 1 ))
 done
 echo "soak: $runs runs, $failed failed; passing runs went through $total_actions actions," \
-     "$total_faults line faults ($total_hangups hang-ups)"
+     "$total_faults line faults ($total_hangups hang-ups); longest event-loop silence $longest ms"
 [ "$failed" -eq 0 ]

@@ -123,6 +123,7 @@ ChaosDriver::Totals ChaosDriver::Run()
     loop.exec();
     m_mainLoop = nullptr;
     beat.stop();
+    m_totals.longestSilenceMs = m_watchdog->LongestSilence().count();
     m_watchdog.reset();
     m_window.reset();
 

@@ -43,7 +43,8 @@ public:
         int hangUps = 0;
         int quietChecks = 0;
         int windowRestarts = 0;
-        std::string kinds; // how many actions of each kind, "kind=count ..."
+        long long longestSilenceMs = 0; // the longest the event loop went without answering
+        std::string kinds;              // how many actions of each kind, "kind=count ..."
     };
 
     ChaosDriver(const ChaosOptions &options, ActionLog &log);

@@ -18,7 +18,11 @@ Watchdog::~Watchdog()
 
 void Watchdog::Beat()
 {
-    m_lastBeat.store(Clock::now().time_since_epoch().count());
+    const Clock::time_point now = Clock::now();
+    const Clock::time_point last{Clock::duration(m_lastBeat.exchange(now.time_since_epoch().count()))};
+    const auto gap = std::chrono::duration_cast<std::chrono::milliseconds>(now - last).count();
+    if (gap > m_longest.load())
+        m_longest.store(gap);
 }
 
 void Watchdog::Watch()

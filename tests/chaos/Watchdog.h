@@ -21,6 +21,8 @@ public:
     Watchdog &operator=(const Watchdog &) = delete;
 
     void Beat();
+    // The longest time between two beats so far.
+    std::chrono::milliseconds LongestSilence() const { return std::chrono::milliseconds(m_longest.load()); }
 
 private:
     void Watch();
@@ -28,6 +30,7 @@ private:
     const std::chrono::milliseconds m_limit;
     const std::function<void(std::chrono::milliseconds)> m_onHang;
     std::atomic<Clock::rep> m_lastBeat;
+    std::atomic<std::chrono::milliseconds::rep> m_longest{0};
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stopping = false; // under m_mutex

@@ -107,10 +107,11 @@ int main(int argc, char **argv)
 
     ChaosDriver driver(options, log);
     const ChaosDriver::Totals totals = driver.Run();
-    std::printf("CHAOS OK seed=%u actions=%llu line_faults=%llu hangups=%d quiet_checks=%d restarts=%d\n",
+    std::printf("CHAOS OK seed=%u actions=%llu line_faults=%llu hangups=%d quiet_checks=%d restarts=%d "
+                "longest_silence_ms=%lld\n",
                 static_cast<unsigned>(options.seed), static_cast<unsigned long long>(totals.actions),
                 static_cast<unsigned long long>(totals.lineFaults), totals.hangUps, totals.quietChecks,
-                totals.windowRestarts);
+                totals.windowRestarts, totals.longestSilenceMs);
     std::printf("kinds: %s\n", totals.kinds.c_str());
     g_crashLog = nullptr;
     return 0;

@@ -62,8 +62,26 @@ bool EPropCtrl::CreateFromPlaceholder(QWidget *dialog, int id)
     if (QLayout *layout = parent->layout())
         delete layout->replaceWidget(placeholder, this);
     placeholder->hide();
-    delete placeholder;
+    placeholder->setObjectName(QString());
+    if (auto *grid = qobject_cast<EPropCtrl *>(placeholder)) {
+        // A grid may be the parent of a menu or dialog whose event loop runs below us.
+        grid->RetireAndDeleteLater();
+    } else {
+        delete placeholder;
+    }
     return true;
+}
+
+void EPropCtrl::Retire()
+{
+    m_list->Retire();
+    m_comment->SetCommentHost(nullptr);
+}
+
+void EPropCtrl::RetireAndDeleteLater()
+{
+    Retire();
+    m_list->AfterRowCommands([this] { deleteLater(); });
 }
 
 void EPropCtrl::SetListener(IPropertyChangeListener *listener)

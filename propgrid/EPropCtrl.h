@@ -22,8 +22,15 @@ public:
     // Makes the control a visible child of `parent` with object name `id` over `rect`.
     void Create(QWidget *parent, int id, const QRect &rect, IPropertyChangeListener *listener);
     // Takes the place of the child of `dialog` named `id` (a placeholder widget, also inside a
-    // layout) and deletes it. False when there is no such child.
+    // layout) and deletes it; a grid standing there is retired and deleted later (its menus and
+    // dialogs may be running their event loops). False when there is no such child.
     bool CreateFromPlaceholder(QWidget *dialog, int id);
+    // Closes whatever of the grid is open and cuts it from its host and listener; see
+    // EPropWnd::Retire.
+    void Retire();
+    // Retires the grid and deletes it once its row commands have returned, with deleteLater so
+    // that the event loops running below us end first.
+    void RetireAndDeleteLater();
     void SetListener(IPropertyChangeListener *listener);
     void SetHost(IPropertyHost *host);
     void Refresh();

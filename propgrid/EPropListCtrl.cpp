@@ -41,19 +41,26 @@ void EPropListCtrl::SetHost(IPropertyHost *host)
 {
     CommitEdit();
     DropSelection();
-    const EPropPage *page = m_list.CurrentPage();
-    const QString pageName = m_list.HasNamedPages() && page ? page->Name() : QString();
+    const EPropPage *page = m_list->CurrentPage();
+    const QString pageName = m_list->HasNamedPages() && page ? page->Name() : QString();
     NoteRebuild();
     m_visibleRows.clear();
-    m_list.Clear();
+    if (InRowCommand()) {
+        // A row's menu or dialog is still on the stack: its rows stay alive until the next rebuild.
+        m_retiredLists.push_back(std::move(m_list));
+        m_list = std::make_unique<EPropList>();
+    } else {
+        m_retiredLists.clear();
+        m_list->Clear();
+    }
     m_host = host;
     if (m_host) {
-        m_host->GetProperties(m_list);
+        m_host->GetProperties(*m_list);
         int keep = 0;
-        for (int i = 0; i < m_list.PageCount(); ++i)
-            if (!pageName.isEmpty() && m_list.Page(i)->Name().compare(pageName, Qt::CaseInsensitive) == 0)
+        for (int i = 0; i < m_list->PageCount(); ++i)
+            if (!pageName.isEmpty() && m_list->Page(i)->Name().compare(pageName, Qt::CaseInsensitive) == 0)
                 keep = i;
-        m_list.SetCurrentPage(keep);
+        m_list->SetCurrentPage(keep);
         if (m_autoSizeNameColumn)
             AutoSizeNameColumn();
     }
@@ -68,10 +75,10 @@ void EPropListCtrl::Refresh()
 
 void EPropListCtrl::SetPage(int index)
 {
-    if (index == m_list.CurrentPageIndex())
+    if (index == m_list->CurrentPageIndex())
         return;
     Select(nullptr);
-    m_list.SetCurrentPage(index);
+    m_list->SetCurrentPage(index);
     LayoutRows();
     if (m_autoSizeNameColumn)
         AutoSizeNameColumn();
@@ -81,9 +88,9 @@ void EPropListCtrl::SetPage(int index)
 void EPropListCtrl::AutoSizeNameColumn()
 {
     const QFontMetrics fm(PropFont());
-    for (int i = 0; i < m_list.RowCount(); ++i) {
+    for (int i = 0; i < m_list->RowCount(); ++i) {
         QString name;
-        m_list.Row(i)->GetName(name);
+        m_list->Row(i)->GetName(name);
         m_nameColumnWidth = std::max(m_nameColumnWidth, fm.horizontalAdvance(name) + 20);
     }
     m_contentWidth = m_dividerWidth + m_nameColumnWidth + m_widestValue;
@@ -101,16 +108,16 @@ void EPropListCtrl::SetNameColumnWidth(int width)
 void EPropListCtrl::LayoutRows()
 {
     const QFontMetrics fm(PropFont());
-    const int count = m_list.RowCount();
+    const int count = m_list->RowCount();
     m_visibleRows.clear();
     m_visibleRows.reserve(static_cast<size_t>(count));
     int y = 0;
     m_widestValue = 0;
     for (int i = 0; i < count; ++i) {
-        EProperty *row = m_list.Row(i);
+        EProperty *row = m_list->Row(i);
         row->SetHasChildren(false);
-        if (i > 0 && m_list.Row(i - 1)->Level() < row->Level())
-            m_list.Row(i - 1)->SetHasChildren(true);
+        if (i > 0 && m_list->Row(i - 1)->Level() < row->Level())
+            m_list->Row(i - 1)->SetHasChildren(true);
         const int h = row->GetHeight(fm) + 2 * Margin();
         row->SetRect(QRect(0, y, 0, h));
         m_visibleRows.push_back(row);
@@ -132,7 +139,7 @@ void EPropListCtrl::GetComment(QString &comment, QString &name)
         row->GetComment(comment);
         row->GetName(name);
     } else {
-        comment = m_list.Comment();
+        comment = m_list->Comment();
     }
 }
 
@@ -164,7 +171,7 @@ void EPropListCtrl::paintEvent(QPaintEvent *)
     painter.translate(-offset);
     painter.setFont(PropFont());
     const QRect client(offset, viewport()->size());
-    if (m_list.RowCount() == 0) {
+    if (m_list->RowCount() == 0) {
         PaintEmptyPage(painter, client);
         return;
     }
@@ -233,7 +240,7 @@ void EPropListCtrl::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     setFocus(Qt::MouseFocusReason); // may commit and close an open edit first
-    if (m_list.RowCount() == 0)
+    if (m_list->RowCount() == 0)
         return;
     const QPoint content = event->position().toPoint() + ScrollOffset();
     if (m_dividerRect.contains(content)) {

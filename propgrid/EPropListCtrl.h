@@ -4,6 +4,9 @@
 #include "EPropList.h"
 #include "EPropWnd.h"
 
+#include <memory>
+#include <vector>
+
 class IPropertyHost;
 
 // The list window: lays out and paints the current page's rows in a name and a value column,
@@ -26,7 +29,7 @@ public:
     void GetComment(QString &comment, QString &name) override;
     void GetContentSize(int &width, int &height) const override;
 
-    const EPropList &List() const { return m_list; }
+    const EPropList &List() const { return *m_list; }
     int NameColumnWidth() const { return m_nameColumnWidth; }
     void SetNameColumnWidth(int width);
     int DividerWidth() const { return m_dividerWidth; }
@@ -47,7 +50,9 @@ private:
     int FirstRowBelow(int y) const;
     void EndDrag();
 
-    EPropList m_list;
+    std::unique_ptr<EPropList> m_list = std::make_unique<EPropList>();
+    // Lists replaced while a row command ran (see SetHost).
+    std::vector<std::unique_ptr<EPropList>> m_retiredLists;
     IPropertyHost *m_host = nullptr;
     int m_contentWidth = 0;
     int m_contentHeight = 0;

@@ -6,11 +6,15 @@
 #include "IPropertyHost.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
+
+#include <utility>
 
 namespace {
 constexpr int kLineStep = 5;
@@ -324,6 +328,11 @@ bool EPropWnd::HandleKey(const QKeyEvent *event, bool listHasFocus)
     }
 }
 
+void EPropWnd::FinishEdit()
+{
+    EndSelectionByKey(true);
+}
+
 // Enter commits and Escape drops the typed text; both then clear the selection.
 void EPropWnd::EndSelectionByKey(bool commit)
 {
@@ -378,12 +387,21 @@ bool EPropWnd::FocusInControls() const
 
 void EPropWnd::OnEditFocusLost(Qt::FocusReason reason)
 {
-    // A menu or another window takes the focus only for a while; the edit goes on afterwards.
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
-        return;
     auto *cell = dynamic_cast<EIconTextButtonProperty *>(m_selected);
-    if (cell && cell->Button() && QApplication::focusWidget() == cell->Button())
+    // The row's own menu or dialog (its "..." button) works on the row: the edit goes on after it.
+    if (InRowCommand() || (cell && cell->Button() && QApplication::focusWidget() == cell->Button()))
         return;
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason) {
+        // The edit box's own context menu is part of the edit.
+        const QWidget *popup = QApplication::activePopupWidget();
+        if (popup && cell && cell->EditBox() && popup->parentWidget() == cell->EditBox())
+            return;
+        // Another window or a menu takes the focus for a while: what was typed is stored now, so
+        // that their commands (saving the parameters ...) see it; the edit stays open.
+        if (m_commitOnFocusLoss)
+            CommitEdit();
+        return;
+    }
     const bool deselect = m_deselectOnFocusLoss;
     if (m_commitOnFocusLoss)
         CommitEdit();
@@ -443,14 +461,63 @@ void EPropWnd::OnChildCommand(int id, int param)
     if (id < first || id > last || !m_selected)
         return;
     const unsigned generation = m_generation;
+    ++m_commandDepth;
     const bool changed = m_selected->OnCommand(this, id, param);
-    if (changed && generation == m_generation) {
+    --m_commandDepth;
+    if (changed && generation == m_generation && m_selected) {
         if (auto *cell = dynamic_cast<EIconTextButtonProperty *>(m_selected))
             cell->RestartEdit();
     }
     if (changed)
         NotifyChanged();
     Invalidate();
+    if (m_commandDepth == 0 && m_afterCommands)
+        std::exchange(m_afterCommands, nullptr)();
+}
+
+void EPropWnd::AfterRowCommands(std::function<void()> work)
+{
+    if (m_commandDepth == 0)
+        work();
+    else
+        m_afterCommands = std::move(work);
+}
+
+std::optional<QString> EPropWnd::OpenFile(const QString &filter)
+{
+    return AskRow(m_dialogs.openFile, std::optional<QString>(), filter);
+}
+
+std::optional<QString> EPropWnd::ChooseFolder(const QString &title)
+{
+    return AskRow(m_dialogs.chooseFolder, std::optional<QString>(), title);
+}
+
+std::optional<QColor> EPropWnd::ChooseColor(const QColor &initial)
+{
+    return AskRow(m_dialogs.chooseColor, std::optional<QColor>(), initial);
+}
+
+std::optional<QFont> EPropWnd::ChooseFont(const QFont &initial)
+{
+    return AskRow(m_dialogs.chooseFont, std::optional<QFont>(), initial);
+}
+
+int EPropWnd::ChooseItem(QPoint at, const QStringList &items, int checked)
+{
+    return AskRow(m_dialogs.chooseItem, -1, at, items, checked);
+}
+
+void EPropWnd::Retire()
+{
+    NoteRebuild();
+    m_listener = nullptr;
+    // Their loops end once control returns to them; the answers then find a new generation.
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->close();
+    for (QDialog *dialog : findChildren<QDialog *>())
+        dialog->reject();
+    DropSelection();
 }
 
 void EPropWnd::UpdateAccessibleText()

@@ -6,6 +6,9 @@
 #include <QFont>
 #include <QPointer>
 
+#include <functional>
+#include <optional>
+
 #include <vector>
 
 class EProperty;
@@ -32,6 +35,9 @@ public:
     EProperty *Selected() const { return m_selected; }
     // Commits the selected row's in-place value; tells the listener when it changed.
     void CommitEdit();
+    // Commits the selected row's in-place value and ends the selection, as Enter does; for an
+    // owner's command that is about to read or replace the values.
+    void FinishEdit();
     void UpdateScrollBars();
     void Draw3DFrame(QPainter &painter, const QRect &rect, bool raised, const QColor *fill) const;
     void EnsureVisible(const EProperty *row);
@@ -50,6 +56,22 @@ public:
     QPushButton *CreateButton(int id, const QString &rowName);
     void DiscardControl(QWidget *control);
     EPropDialogs &Dialogs() { return m_dialogs; }
+    // The dialogs and the choice menu as rows open them. They run their own event loops, in which
+    // the rows may be rebuilt or the window retired: an answer that outlived its row is dropped
+    // (nullopt, -1).
+    std::optional<QString> OpenFile(const QString &filter);
+    std::optional<QString> ChooseFolder(const QString &title);
+    std::optional<QColor> ChooseColor(const QColor &initial);
+    std::optional<QFont> ChooseFont(const QFont &initial);
+    int ChooseItem(QPoint at, const QStringList &items, int checked);
+    // The window is being thrown away (its owner replaces it while one of its menus or dialogs
+    // may still run an event loop): those are closed, their answers dropped, the selection ends
+    // without a commit and the listener hears nothing more. The owner deletes it later.
+    void Retire();
+    // Whether a row's command (a menu or dialog of its own) is running; rows must outlive it.
+    bool InRowCommand() const { return m_commandDepth > 0; }
+    // Runs `work` once no row command is running any more (at once when none is).
+    void AfterRowCommands(std::function<void()> work);
     // Called by the in-place controls with their id (600..700); see GetControlIdRange.
     void OnChildCommand(int id, int param);
     void NotifyChanged();
@@ -69,6 +91,15 @@ protected:
     void NoteRebuild() { ++m_generation; }
 
 private:
+    template <typename Result, typename Hook, typename... Args>
+    Result AskRow(const Hook &hook, Result none, const Args &...args)
+    {
+        if (!hook)
+            return none;
+        const unsigned generation = m_generation;
+        Result answer = hook(this, args...);
+        return generation == m_generation ? answer : none;
+    }
     bool HandleKey(const QKeyEvent *event, bool listHasFocus);
     bool IsTableKey(const QKeyEvent *event, bool listHasFocus) const;
     void EndSelectionByKey(bool commit);
@@ -90,5 +121,7 @@ private:
     bool m_deselectOnFocusLoss = true;
     bool m_updatingBars = false;
     unsigned m_generation = 0;
+    int m_commandDepth = 0;
+    std::function<void()> m_afterCommands;
     EPropDialogs m_dialogs = EPropDialogs::Standard();
 };

@@ -91,8 +91,7 @@ bool EPropertyColor::CommitEdit()
 
 bool EPropertyColor::OnCommand(EPropWnd *wnd, int, int)
 {
-    const auto &choose = wnd->Dialogs().chooseColor;
-    const std::optional<QColor> picked = choose ? choose(wnd, QColor(Qt::black)) : std::nullopt;
+    const std::optional<QColor> picked = wnd->ChooseColor(QColor(Qt::black));
     if (!picked)
         return false;
     return StoreColor(static_cast<EColorRef>(picked->red() + 256 * picked->green() + 65536 * picked->blue()));

@@ -58,13 +58,10 @@ bool EPropertyCombo::OnCommand(EPropWnd *wnd, int id, int)
 
 bool EPropertyCombo::ShowMenu(EPropWnd *wnd, int first, int last)
 {
-    const auto &choose = wnd->Dialogs().chooseItem;
-    if (!choose)
-        return false;
     // Menu entries take the ids after the button's, so only as many as the range holds are offered.
     const QStringList items = m_texts.mid(0, last - first - 1);
     const QWidget *anchor = Button() ? static_cast<const QWidget *>(Button()) : wnd->viewport();
     const QPoint at = anchor->mapToGlobal(anchor->rect().center());
-    const int picked = choose(wnd, at, items, CurrentIndex());
+    const int picked = wnd->ChooseItem(at, items, CurrentIndex());
     return picked >= 0 && picked < items.size() && OnCommand(wnd, first + 2 + picked, 0);
 }

@@ -14,8 +14,6 @@ bool EPropertyDir::HasButton() const
 
 bool EPropertyDir::OnCommand(EPropWnd *wnd, int, int)
 {
-    const auto &choose = wnd->Dialogs().chooseFolder;
-    const std::optional<QString> path =
-        choose ? choose(wnd, QStringLiteral("Select the folder")) : std::nullopt;
+    const std::optional<QString> path = wnd->ChooseFolder(QStringLiteral("Select the folder"));
     return path && StoreText(*path);
 }

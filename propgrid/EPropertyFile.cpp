@@ -14,7 +14,6 @@ bool EPropertyFile::HasButton() const
 
 bool EPropertyFile::OnCommand(EPropWnd *wnd, int, int)
 {
-    const auto &open = wnd->Dialogs().openFile;
-    const std::optional<QString> path = open ? open(wnd, m_filter) : std::nullopt;
+    const std::optional<QString> path = wnd->OpenFile(m_filter);
     return path && StoreText(*path);
 }

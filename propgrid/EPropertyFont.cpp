@@ -23,9 +23,8 @@ void EPropertyFont::GetTextValue(QString &text) const
 bool EPropertyFont::OnCommand(EPropWnd *wnd, int, int)
 {
     auto *font = static_cast<QFont *>(Value());
-    const auto &choose = wnd->Dialogs().chooseFont;
-    if (!font || !choose)
+    if (!font)
         return false;
-    const std::optional<QFont> picked = choose(wnd, *font);
+    const std::optional<QFont> picked = wnd->ChooseFont(*font);
     return picked && Store(*picked);
 }

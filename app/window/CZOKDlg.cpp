@@ -195,7 +195,14 @@ void CZOKDlg::SetPropertyControl(QWidget *control)
     control->setParent(Client());
     control->setObjectName(QStringLiteral("1002"));
     delete m_grid->replaceWidget(m_propertyArea, control);
-    delete m_propertyArea;
+    m_propertyArea->hide();
+    m_propertyArea->setObjectName(QString());
+    if (m_propertyArea == m_propertyGrid) {
+        // Its menus and dialogs may be running their event loops below us.
+        m_propertyGrid->RetireAndDeleteLater();
+    } else {
+        delete m_propertyArea;
+    }
     m_propertyArea = control;
     control->show();
 }

@@ -5,11 +5,13 @@
 #include "CZOKExchangeSettings.h"
 #include "CZOKProperties.h"
 #include "CZOKPropertySheet.h"
+#include "EPropCtrl.h"
 #include "IExchangeView.h"
 #include "IPropertyChangeListener.h"
 #include "ParameterFileDialogs.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
@@ -20,7 +22,6 @@
 class CColorListBox;
 class CProgressBar;
 class CZOKSettings;
-class EPropCtrl;
 class QCheckBox;
 class QGridLayout;
 class QLayout;
@@ -151,6 +152,8 @@ private:
     bool ConfirmWriteWithoutSpeed() override;
 
     void ReopenPortAtModelSpeed();
+    // Stores what is typed in the grid before a command uses or replaces the values.
+    void FinishGridEdit();
     void ShowFileOutcome(const zok::OutcomeMessage &message);
 
     // Menu commands.
@@ -181,7 +184,7 @@ private:
     std::map<int, QAction *> m_actions;
     CZOKPropertySheet m_sheet{m_properties};
     ParameterFileDialogs m_fileDialogs = ParameterFileDialogs::Standard();
-    EPropCtrl *m_propertyGrid = nullptr;
+    QPointer<EPropCtrl> m_propertyGrid;
 
     QGridLayout *m_grid = nullptr;
     QWidget *m_propertyArea = nullptr;

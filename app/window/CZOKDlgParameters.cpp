@@ -31,6 +31,7 @@ std::string LocalPath(const QString &path)
 void CZOKDlg::BuildPropertyGrid()
 {
     // The new grid takes the place of the placeholder, or of the previous grid, under id 1002.
+    // A previous grid is retired, not deleted: a read may complete while its choice menu runs.
     auto *grid = new EPropCtrl(Client());
     if (!grid->CreateFromPlaceholder(Client(), kPropertyAreaId)) {
         delete grid;
@@ -69,16 +70,25 @@ void CZOKDlg::OnLoadParameters()
     LoadParameters();
 }
 
+void CZOKDlg::FinishGridEdit()
+{
+    if (m_propertyGrid)
+        m_propertyGrid->List().FinishEdit();
+}
+
 void CZOKDlg::SaveParameters()
 {
+    FinishGridEdit();
     const auto path = m_fileDialogs.chooseSaveFile(this);
     if (!path)
         return;
     ShowFileOutcome(zok::MessageOf(zok::SaveParameterFile(LocalPath(*path), m_properties)));
 }
 
+// An edit still open would otherwise be stored over the loaded value when the grid refreshes.
 void CZOKDlg::LoadParameters()
 {
+    FinishGridEdit();
     const auto path = m_fileDialogs.chooseLoadFile(this);
     if (!path)
         return;

@@ -5,6 +5,7 @@
 #include "IPropertyChangeListener.h"
 #include "TestHost.h"
 
+#include <QContextMenuEvent>
 #include <QDialog>
 #include <QPushButton>
 #include <QScrollBar>
@@ -180,6 +181,40 @@ private slots:
         m_other->setFocus(Qt::MouseFocusReason);
         QCOMPARE(m_ints[3], 16);
         QCOMPARE(m_list->Selected(), nullptr);
+    }
+
+    // Another window taking the focus stores what was typed (its commands must see it); the edit
+    // stays open for when the user comes back.
+    void anotherWindowTakingTheFocusCommitsAndKeepsTheEdit()
+    {
+        click(3);
+        type(QStringLiteral("44"));
+        QWidget other;
+        other.resize(100, 100);
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(other.isActiveWindow());
+        QCOMPARE(m_ints[3], 44);
+        QCOMPARE(m_listener.changes, 1);
+        QCOMPARE(m_list->Selected(), row(3));
+        QVERIFY(edit());
+    }
+
+    // The edit box's own context menu belongs to the edit: nothing is stored while it is open.
+    void theEditsOwnContextMenuDoesNotCommit()
+    {
+        click(3);
+        type(QStringLiteral("45"));
+        QContextMenuEvent menuRequest(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                      edit()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(edit(), &menuRequest);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QCOMPARE(m_ints[3], 40);
+        QApplication::activePopupWidget()->close();
+        QTRY_COMPARE(QApplication::activePopupWidget(), nullptr);
+        QCOMPARE(m_ints[3], 40);
+        QCOMPARE(m_listener.changes, 0);
+        QCOMPARE(edit()->text(), QStringLiteral("45"));
     }
 
     void aRefusedValueLeavesTheVariable()

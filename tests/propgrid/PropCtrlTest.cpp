@@ -5,10 +5,12 @@
 
 #include <QDialog>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -201,6 +203,44 @@ private slots:
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(m_gallery.mode, 2);
         QCOMPARE(m_gallery.changes, 1);
+    }
+
+    // The host refreshes the grid while the choice menu runs: the row the menu belongs to is gone,
+    // so its answer is dropped (and must not be used after the rows were rebuilt).
+    void aRefreshInsideTheChoiceMenuDropsItsAnswer()
+    {
+        list().Dialogs().chooseItem = [this](QWidget *, QPoint, const QStringList &, int) {
+            m_grid->Refresh();
+            return 2;
+        };
+        list().Select(row(2));
+        auto *button = list().findChild<QPushButton *>(QStringLiteral("601"));
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(m_gallery.mode, 1);
+        QCOMPARE(m_gallery.changes, 0);
+        QCOMPARE(list().Selected(), nullptr);
+    }
+
+    // A grid replaced while its real menu is open: the menu closes and the grid goes afterwards.
+    void aGridRetiredUnderItsOpenMenuClosesItAndGoesLater()
+    {
+        list().Select(row(2));
+        auto *button = list().findChild<QPushButton *>(QStringLiteral("601"));
+        QVERIFY(button);
+        QPointer<EPropCtrl> grid = m_grid.release();
+        bool menuSeen = false;
+        QTimer::singleShot(0, m_dialog.get(), [&] {
+            menuSeen = QApplication::activePopupWidget() != nullptr;
+            grid->RetireAndDeleteLater();
+        });
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(menuSeen);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QCOMPARE(m_gallery.mode, 1);
+        QCOMPARE(m_gallery.changes, 0);
+        QVERIFY(grid);
+        QTRY_VERIFY(grid.isNull());
     }
 
     void theTextblockWindowCommitsOnOk()

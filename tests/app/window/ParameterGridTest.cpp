@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 
 #include <memory>
@@ -121,6 +122,30 @@ struct GridFixture
         edit->setText(text);
         QTest::keyClick(edit, Qt::Key_Return);
     }
+    // Types `text` into the in-place box of the row and leaves it open, as a user who goes on to
+    // the menu bar does.
+    void TypeWithoutEnter(P id, const QString &text) const
+    {
+        EPropListCtrl &list = window->PropertyGrid()->List();
+        list.Select(RowOf(id));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto *edit = list.findChild<EPropWndEdit *>();
+        QVERIFY(edit);
+        QTRY_COMPARE(QApplication::focusWidget(), edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    // Opens the menu that holds command `id` and clicks the command, as a user does.
+    void ChooseFromMenu(int id) const
+    {
+        QAction *action = window->CommandAction(id);
+        auto *menu = qobject_cast<QMenu *>(action->parent());
+        QVERIFY(menu);
+        menu->popup(window->mapToGlobal(QPoint(10, 10)));
+        QTRY_COMPARE(QApplication::activePopupWidget(), menu);
+        QVERIFY(action->isEnabled());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    }
     bool LastBoxIs(int textId, QMessageBox::Icon icon) const
     {
         return !boxes.empty() && boxes.back().text == zok::Text(textId) && boxes.back().icon == icon;
@@ -158,6 +183,8 @@ private slots:
         GridFixture f(kMissingPort);
         f.window->Properties().SetSupportedMask(0);
         f.window->BuildPropertyGrid();
+        // The old grid goes with deleteLater.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(f.window->findChildren<EPropCtrl *>().size(), 1);
         QCOMPARE(f.Control<QWidget>("1002"), f.window->PropertyGrid());
         QVERIFY(!f.RowOf(P::RX_SENSIBILITY)->IsEnabled());
@@ -199,6 +226,53 @@ private slots:
         f.path = QString::fromStdString(dir.file("no/such/folder.zok"));
         f.window->SaveParameters();
         QVERIFY(f.LastBoxIs(143, QMessageBox::Critical));
+    }
+
+    // The edit box loses the focus to the menu, not to another control: what was typed is saved.
+    void saveFromTheMenuWhileEditingSavesTheTypedValue()
+    {
+        zok::test::TempDir dir;
+        GridFixture f(kMissingPort);
+        QVERIFY(f.Show());
+        f.window->activateWindow();
+        QTRY_VERIFY(f.window->isActiveWindow());
+        f.TypeWithoutEnter(P::RX_LONG_BIT_RW, QStringLiteral("200"));
+        f.path = QString::fromStdString(dir.file("typed.zok"));
+        f.ChooseFromMenu(CZOKDlg::ID_SAVE_PARAMETERS);
+        QTRY_VERIFY(f.LastBoxIs(145, QMessageBox::NoIcon));
+        QVERIFY(zok::test::ReadBytes(dir.file("typed.zok")).find("RX_LONG_BIT_RW=C8\r\n") !=
+                std::string::npos);
+        QCOMPARE(f.window->Properties().Value(P::RX_LONG_BIT_RW), 200);
+    }
+
+    // Without a menu (a shortcut, a program): the command itself stores the typed value first.
+    void saveCommandWhileEditingSavesTheTypedValue()
+    {
+        zok::test::TempDir dir;
+        GridFixture f(kMissingPort);
+        QVERIFY(f.Show());
+        f.TypeWithoutEnter(P::RX_LONG_BIT_RW, QStringLiteral("201"));
+        f.path = QString::fromStdString(dir.file("typed.zok"));
+        f.window->CommandAction(CZOKDlg::ID_SAVE_PARAMETERS)->trigger();
+        QVERIFY(zok::test::ReadBytes(dir.file("typed.zok")).find("RX_LONG_BIT_RW=C9\r\n") !=
+                std::string::npos);
+    }
+
+    // The loaded value wins over what was being typed, and stays after the grid refreshes.
+    void loadFromTheMenuWhileEditingKeepsTheLoadedValue()
+    {
+        GridFixture f(kMissingPort);
+        QVERIFY(f.Show());
+        f.window->activateWindow();
+        QTRY_VERIFY(f.window->isActiveWindow());
+        f.TypeWithoutEnter(P::RX_LONG_BIT_RW, QStringLiteral("200"));
+        f.path = Fixture("all_keys"); // RX_LONG_BIT_RW B4
+        f.ChooseFromMenu(CZOKDlg::ID_LOAD_PARAMETERS);
+        QTRY_VERIFY(f.LastBoxIs(147, QMessageBox::NoIcon));
+        QCOMPARE(f.window->Properties().Value(P::RX_LONG_BIT_RW), 0xB4);
+        QCOMPARE(f.window->PropertyGrid()->List().Selected(), nullptr);
+        f.window->PropertyGrid()->Refresh();
+        QCOMPARE(f.window->Properties().Value(P::RX_LONG_BIT_RW), 0xB4);
     }
 
     void loadAppliesTheFileAndReopensThePortAtItsSpeed()

@@ -1,5 +1,6 @@
 #include "ChaosFiles.h"
 
+#include "CIniEx.h"
 #include "CZOKProperties.h"
 #include "CZOKSettings.h"
 #include "ParameterFile.h"
@@ -74,8 +75,13 @@ QString CheckSettingsFile(const QString &path)
     CZOKSettings probe;
     if (!probe.Load(Local(path)))
         return QStringLiteral("ZOK.ini does not load");
-    if (probe.PortName().empty())
-        return QStringLiteral("ZOK.ini lost its port name");
+    // The program writes the three keys together: a file without one of them was cut.
+    CIniEx store(4);
+    if (!store.LoadFile(Local(path), false, false, true, false, true))
+        return QStringLiteral("ZOK.ini cannot be read");
+    for (const char *key : {"SERIAL_PORT", "LANGUAGE", "RECEIVER_ID"})
+        if (store.GetKeyValue("ZOK", key, "\x01missing") == "\x01missing")
+            return QStringLiteral("ZOK.ini lost its key %1").arg(QString::fromLatin1(key));
     return {};
 }
 

@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QTabBar>
 
+#include <algorithm>
+
 namespace {
 constexpr int kSplitter = 8;
 constexpr int kLine = 13; // one line of comment text
@@ -140,11 +142,22 @@ void EPropCtrl::RebuildTabs()
     LayoutParts(width(), height());
 }
 
+bool EPropCtrl::HasTabs() const
+{
+    return m_list->List().HasNamedPages() && m_list->Host();
+}
+
+// The comment pane leaves room for the splitter and the tabs.
+int EPropCtrl::MaxCommentHeight() const
+{
+    return std::max(0, height() - kSplitter - (HasTabs() ? m_tabHeight : 0));
+}
+
 void EPropCtrl::LayoutParts(int w, int h)
 {
-    const int pane = m_commentVisible ? m_commentHeight : 0;
-    const bool tabs = m_list->List().HasNamedPages() && m_list->Host();
+    const bool tabs = HasTabs();
     const int tabHeight = tabs ? m_tabHeight : 0;
+    const int pane = m_commentVisible ? std::min(m_commentHeight, std::max(0, h - kSplitter - tabHeight)) : 0;
     m_tabs->setVisible(tabs);
     m_comment->setVisible(pane > 0);
     const int y = h - pane;
@@ -176,7 +189,9 @@ void EPropCtrl::mouseMoveEvent(QMouseEvent *event)
     const QPoint at = event->position().toPoint();
     if (m_dragging) {
         if (event->buttons() & Qt::LeftButton) {
-            const int n = (height() - at.y() - 4) / kLine;
+            // Never above the control's top: the splitter must stay where it can be grabbed.
+            const int highest = (MaxCommentHeight() - 6) / kLine;
+            const int n = std::min((height() - at.y() - 4) / kLine, highest);
             SetCommentHeight(n > 0 ? kLine * n + 6 : 0);
         }
         return;

@@ -57,6 +57,8 @@ protected:
 private:
     void RebuildTabs();
     void LayoutParts(int width, int height);
+    bool HasTabs() const;
+    int MaxCommentHeight() const;
 
     EPropListCtrl *m_list;
     ECommentPane *m_comment;

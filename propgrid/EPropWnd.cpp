@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -127,6 +128,11 @@ void EPropWnd::DropSelection()
 
 void EPropWnd::CommitEdit()
 {
+    // A listener that refreshes the grid on a change comes back here through SetHost: the value is
+    // being stored already.
+    if (m_committing)
+        return;
+    const QScopedValueRollback committing(m_committing, true);
     if (m_selected && m_selected->IsEnabled()) {
         if (m_selected->CommitEdit()) {
             if (IPropertyHost *parent = m_selected->ParentHost())
@@ -231,20 +237,29 @@ void EPropWnd::MoveSelection(int steps)
     const auto it = std::find(rows.begin(), rows.end(), m_selected);
     if (!m_selected || it == rows.end())
         return;
-    const auto target = (it - rows.begin()) + steps;
-    EProperty *row = target >= 0 && target < static_cast<qsizetype>(rows.size()) ? rows[target] : nullptr;
-    Select(row);
-    EnsureVisible(row);
+    SelectIndex((it - rows.begin()) + steps);
 }
 
 void EPropWnd::SelectAt(int index)
 {
     const auto &rows = VisibleRows();
-    if (rows.empty())
-        return;
-    EProperty *row = rows[index < 0 ? rows.size() - 1 : static_cast<size_t>(index)];
-    Select(row);
-    EnsureVisible(row);
+    if (!rows.empty())
+        SelectIndex(index < 0 ? static_cast<qsizetype>(rows.size()) - 1 : index);
+}
+
+// Selecting commits the old row, and a listener may rebuild the rows then: the target is taken
+// again by its index from the new rows.
+void EPropWnd::SelectIndex(qsizetype index)
+{
+    const auto rowAt = [this](qsizetype i) {
+        const auto &rows = VisibleRows();
+        return i >= 0 && i < static_cast<qsizetype>(rows.size()) ? rows[static_cast<size_t>(i)] : nullptr;
+    };
+    const unsigned generation = m_generation;
+    Select(rowAt(index));
+    if (generation != m_generation)
+        Select(rowAt(index));
+    EnsureVisible(m_selected);
 }
 
 namespace {
@@ -254,9 +269,36 @@ bool plainKey(const QKeyEvent *event)
 }
 } // namespace
 
+// The selected row's "..." button when the row has no edit box: the button never takes the focus,
+// so the keyboard reaches its command through the list.
+QPushButton *EPropWnd::KeyboardButton() const
+{
+    const auto *cell = dynamic_cast<const EIconTextButtonProperty *>(m_selected);
+    return cell && !cell->EditBox() ? cell->Button() : nullptr;
+}
+
+// F4 and Alt+Down open a row's menu or dialog, as they open a drop-down list.
+bool EPropWnd::IsButtonKey(const QKeyEvent *event, bool listHasFocus) const
+{
+    const bool f4 = event->key() == Qt::Key_F4 && plainKey(event);
+    const bool altDown =
+        event->key() == Qt::Key_Down && (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
+    return listHasFocus && (f4 || altDown) && KeyboardButton();
+}
+
+void EPropWnd::PressButton()
+{
+    int first = 0;
+    int last = 0;
+    GetControlIdRange(first, last);
+    OnChildCommand(first + 1, 0);
+}
+
 // Whether the key table takes this key; used to claim it before shortcuts and the focus chain.
 bool EPropWnd::IsTableKey(const QKeyEvent *event, bool listHasFocus) const
 {
+    if (IsButtonKey(event, listHasFocus))
+        return true;
     if (!plainKey(event))
         return false;
     switch (event->key()) {
@@ -285,6 +327,10 @@ bool EPropWnd::HandleKey(const QKeyEvent *event, bool listHasFocus)
 {
     if (!IsTableKey(event, listHasFocus))
         return false;
+    if (IsButtonKey(event, listHasFocus)) {
+        PressButton();
+        return true;
+    }
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {
     case Qt::Key_Tab:
@@ -319,9 +365,13 @@ bool EPropWnd::HandleKey(const QKeyEvent *event, bool listHasFocus)
     case Qt::Key_Escape:
         EndSelectionByKey(false);
         return true;
-    default: // Space: consumed only when the value changed
-        if (!m_selected->Toggle())
-            return false;
+    default: // Space: consumed when the value changed or the row's button command ran
+        if (!m_selected->Toggle()) {
+            if (!KeyboardButton())
+                return false;
+            PressButton();
+            return true;
+        }
         NotifyChanged();
         Invalidate();
         return true;
@@ -338,7 +388,10 @@ void EPropWnd::EndSelectionByKey(bool commit)
 {
     m_commitOnFocusLoss = false;
     m_deselectOnFocusLoss = false;
-    if (commit)
+    // What is committed is the edit box's text (the focus-loss rule); a row without one, such as a
+    // text block whose window is open, stores only through its own window.
+    const auto *cell = dynamic_cast<const EIconTextButtonProperty *>(m_selected);
+    if (commit && cell && cell->EditBox())
         CommitEdit();
     Select(nullptr);
     m_commitOnFocusLoss = true;

@@ -104,6 +104,10 @@ private:
     bool IsTableKey(const QKeyEvent *event, bool listHasFocus) const;
     void EndSelectionByKey(bool commit);
     void SelectAt(int index);
+    void SelectIndex(qsizetype index);
+    QPushButton *KeyboardButton() const;
+    bool IsButtonKey(const QKeyEvent *event, bool listHasFocus) const;
+    void PressButton();
     void OnEditFocusLost(Qt::FocusReason reason);
     bool FocusInControls() const;
     void OnScrollAction(QScrollBar *bar, int action);
@@ -122,6 +126,7 @@ private:
     bool m_updatingBars = false;
     unsigned m_generation = 0;
     int m_commandDepth = 0;
+    bool m_committing = false;
     std::function<void()> m_afterCommands;
     EPropDialogs m_dialogs = EPropDialogs::Standard();
 };

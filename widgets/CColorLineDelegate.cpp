@@ -16,6 +16,13 @@ QColor CColorLineDelegate::TextColor(const QStyleOptionViewItem &option, const Q
     return own.isValid() ? own : option.palette.color(QPalette::Text);
 }
 
+int CColorLineDelegate::TextFlags(const QStyleOptionViewItem &option)
+{
+    const auto *list = qobject_cast<const CColorListBox *>(option.widget);
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+    return list && list->HasTabStops() ? flags | Qt::TextExpandTabs : flags;
+}
+
 void CColorLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                const QModelIndex &index) const
 {
@@ -32,8 +39,7 @@ void CColorLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->setPen(TextColor(option, index));
     painter->setFont(option.font);
     const QRect textRect = option.rect.adjusted(2, 0, 0, 0);
-    painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextExpandTabs,
-                      index.data(Qt::DisplayRole).toString());
+    painter->drawText(textRect, TextFlags(option), index.data(Qt::DisplayRole).toString());
     painter->restore();
 }
 

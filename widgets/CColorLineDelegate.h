@@ -16,4 +16,7 @@ public:
 
     // The colour the line's text is drawn in, for the given state.
     static QColor TextColor(const QStyleOptionViewItem &option, const QModelIndex &index);
+    // How the line's text is laid out: one line, centred vertically, tabs expanded only when the
+    // list has tab stops.
+    static int TextFlags(const QStyleOptionViewItem &option);
 };

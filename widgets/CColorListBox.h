@@ -20,7 +20,14 @@ public:
     int AddColoredString(const QString &text, const QColor &color);
     QColor LineColor(int index) const;
     QString LineText(int index) const;
+    // Tab characters are expanded only in a list that asks for it (off by default, as in the
+    // message and traffic lists).
+    void SetTabStops(bool expand) { m_tabStops = expand; }
+    bool HasTabStops() const { return m_tabStops; }
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    bool m_tabStops = false;
 };

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -119,6 +120,11 @@ QLayout *CZOKDlg::BuildSideColumn()
     connect(m_openPort, &QCheckBox::clicked, this, &CZOKDlg::OnOpenSerialPortClicked);
     m_help = Named(new QPushButton(Caption(WindowText::HelpButton), Client()), "57670");
     connect(m_help, &QPushButton::clicked, this, &CZOKDlg::OnHelp);
+    // No default button: Enter in a list or a field must not start a read over unsaved edits.
+    for (QPushButton *button : {m_read, m_write, m_help}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 
     auto *side = new QVBoxLayout;
     for (QWidget *w : std::initializer_list<QWidget *>{m_read, m_write, firmwareLabel, m_firmware})
@@ -180,6 +186,20 @@ QString CZOKDlg::PortText() const
 QString CZOKDlg::ReceiverText() const
 {
     return QString::asprintf(zok::Text(130).toUtf8().constData(), ReceiverAddress());
+}
+
+// The main window is a dialog only in form: Enter presses no button and Escape does not end the
+// program (Exit and the close button do).
+void CZOKDlg::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
+            event->accept();
+            return;
+        }
+    }
+    CDialogEx::keyPressEvent(event);
 }
 
 void CZOKDlg::SetFirmwareVersion(const QString &version)

@@ -123,6 +123,7 @@ public slots:
 
 protected:
     void done(int result) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void InitDialog();

@@ -32,6 +32,9 @@ void CZOKDlg::BuildMenu()
     QMenu *help = MenuBar()->addMenu(Caption(WindowText::MenuHelp));
     AddCommand(
         help, ID_HELP, Caption(WindowText::Help), [this] { OnHelp(); }, Always());
+    // F1, the desktop's help key, does what the Help button and menu item do.
+    CommandAction(ID_HELP)->setShortcut(QKeySequence::HelpContents);
+    CommandAction(ID_HELP)->setShortcutContext(Qt::WindowShortcut);
     AddCommand(
         help, ID_ABOUT, Caption(WindowText::About), [this] { OnAbout(); }, Always());
     for (QMenu *menu : MenuBar()->findChildren<QMenu *>(Qt::FindDirectChildrenOnly))

@@ -19,7 +19,7 @@ constexpr std::array<Pair, 27> kCaptions = {{
     {"&Serial Port", "&Port Série"},
     {"Select &Receiver", "Choix du &récepteur"},
     {"ID &Filter", "&Filtre ID"},
-    {"Enable Speed &Configuration", "Autoriser la &configuration de vitesse"},
+    {"Enable Speed &Configuration", "Activer &Configuration Vitesse"},
     {"Speed &Detection", "&Détection de vitesse"},
     {"&Monitoring", "&Monitoring"},
     {"&Tag Tracking", "&Suivi de tag"},

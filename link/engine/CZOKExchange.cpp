@@ -38,6 +38,15 @@ void CZOKExchange::StartTimer(int periodMs)
     m_session.TimerWindowKilled = false;
 }
 
+void CZOKExchange::BeginExchange(ExchangeState state, int periodMs)
+{
+    StartTimer(periodMs);
+    m_session.State = state;
+    m_session.RemainingTicks = 0;
+    m_session.AcceptedAnswers = 0;
+    m_session.BuildReadList();
+}
+
 void CZOKExchange::StopTimer()
 {
     if (m_session.TimerId == 0 || m_session.TimerWindowKilled)

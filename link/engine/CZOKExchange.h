@@ -78,6 +78,9 @@ protected:
 
 private:
     // Exchange timer.
+    // Starts an exchange that awaits the read answers: the timer, the state, fresh counters and a
+    // fresh answer table.
+    void BeginExchange(ExchangeState state, int periodMs);
     void StartTimer(int periodMs);
     void StopTimer();
     void OnExchangeTimeout();
@@ -107,7 +110,7 @@ private:
     // Port.
     long OpenPort(const QString &portName);
     long ConfigureLine(int baud);
-    bool ReportOpenFailure(const QString &portName, bool withMessages);
+    bool EndWithOpenFailure(const QString &portName, bool withMessages);
     void SetPortControls(bool open);
     int ModelSpeedIndex() const;
 

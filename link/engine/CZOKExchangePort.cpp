@@ -64,9 +64,11 @@ void CZOKExchange::SetPortControls(bool open)
     m_view.SetPortChecked(open);
 }
 
-// The lines of a port that could not be opened (with messages), and the controls of a closed port.
-bool CZOKExchange::ReportOpenFailure(const QString &portName, bool withMessages)
+// Every failed opening or setting of the port ends here: the port closed, the lines of a port that
+// could not be opened (with messages), and the controls of a closed port.
+bool CZOKExchange::EndWithOpenFailure(const QString &portName, bool withMessages)
 {
+    m_port.Close();
     if (withMessages) {
         m_view.AddMessage(LineColour::Red, FillText(kTextOpenFailed, {portName}));
         m_view.AddMessage(LineColour::Red, zok::Text(kTextSelectPort));
@@ -86,10 +88,8 @@ bool CZOKExchange::OpenSerialPort(bool withMessages)
     long error = OpenPort(portName);
     if (error == 0)
         error = ConfigureLine(SpeedFromIndex(ModelSpeedIndex()));
-    if (error != 0) {
-        m_port.Close();
-        return ReportOpenFailure(portName, withMessages);
-    }
+    if (error != 0)
+        return EndWithOpenFailure(portName, withMessages);
     if (withMessages)
         m_view.AddMessage(LineColour::Green, FillText(kTextOpened, {portName}));
     SetPortControls(true);
@@ -121,12 +121,10 @@ bool CZOKExchange::ChangeLinkSpeed(int index, bool withMessages)
 {
     const QString portName = m_settings.PortName();
     if (!m_port.IsOpen() && OpenPort(portName) != 0)
-        return ReportOpenFailure(portName, withMessages);
+        return EndWithOpenFailure(portName, withMessages);
     QString speedText;
-    if (ConfigureLine(SpeedFromIndex(index, speedText)) != 0) {
-        m_port.Close();
-        return ReportOpenFailure(portName, withMessages);
-    }
+    if (ConfigureLine(SpeedFromIndex(index, speedText)) != 0)
+        return EndWithOpenFailure(portName, withMessages);
     if (withMessages)
         m_view.AddMessage(LineColour::Green, FillText(kTextSpeedChanged, {portName, speedText}));
     SetPortControls(true);

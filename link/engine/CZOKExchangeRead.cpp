@@ -13,11 +13,7 @@ void CZOKExchange::ReadParameters()
         return;
     m_model.ClearReadResults();
     ShowFirmware(QString());
-    StartTimer(m_timings.readTimeout);
-    m_session.State = ExchangeState::Reading;
-    m_session.RemainingTicks = 0;
-    m_session.AcceptedAnswers = 0;
-    m_session.BuildReadList();
+    BeginExchange(ExchangeState::Reading, m_timings.readTimeout);
     SendLogged(QString::fromStdString("[9900" + zok::FormatHexByte(ReceiverAddress()) + "]"));
     SetProgress(0);
 }

@@ -23,11 +23,7 @@ void CZOKExchange::StartSpeedDetection()
 // One attempt: the timer, a fresh answer table and the version command at the current speed.
 void CZOKExchange::SendVersionRequest()
 {
-    StartTimer(m_timings.speedAttempt);
-    m_session.State = ExchangeState::SpeedDetection;
-    m_session.RemainingTicks = 0;
-    m_session.AcceptedAnswers = 0;
-    m_session.BuildReadList();
+    BeginExchange(ExchangeState::SpeedDetection, m_timings.speedAttempt);
     SendLogged(QString::fromStdString("[9800" + zok::FormatHexByte(ReceiverAddress()) + "]"));
 }
 

@@ -68,8 +68,7 @@ void CZOKExchange::SwitchPortSpeed()
     if (error == 0)
         error = ConfigureLine(SpeedFromIndex(ModelSpeedIndex()));
     if (error != 0) {
-        m_port.Close();
-        ReportOpenFailure(portName, true);
+        EndWithOpenFailure(portName, true);
         return;
     }
     SetPortControls(true);

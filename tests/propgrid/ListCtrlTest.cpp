@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -21,7 +22,13 @@ class CountingListener : public IPropertyChangeListener
 {
 public:
     int changes = 0;
-    void PropertyChanged() override { ++changes; }
+    std::function<void()> onChange;
+    void PropertyChanged() override
+    {
+        ++changes;
+        if (onChange)
+            onChange();
+    }
     void GetEmptyText(QString &text) override { text = QStringLiteral("nothing here"); }
 };
 } // namespace
@@ -215,6 +222,24 @@ private slots:
         QCOMPARE(m_ints[3], 40);
         QCOMPARE(m_listener.changes, 0);
         QCOMPARE(edit()->text(), QStringLiteral("45"));
+    }
+
+    // A listener that refreshes the grid on every change rebuilds the rows while the selection
+    // moves: the move lands on the new row at the same place.
+    void movingOnWithARefreshingListenerSelectsTheNewRow()
+    {
+        m_listener.onChange = [this] { m_list->Refresh(); };
+        click(1);
+        type(QStringLiteral("66"));
+        QTest::keyClick(focused(), Qt::Key_Down);
+        QCOMPARE(m_ints[1], 66);
+        QCOMPARE(m_list->Selected(), row(2));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the old box
+        QVERIFY(edit());
+        type(QStringLiteral("67"));
+        QTest::keyClick(focused(), Qt::Key_Up);
+        QCOMPARE(m_ints[2], 67);
+        QCOMPARE(m_list->Selected(), row(1));
     }
 
     void aRefusedValueLeavesTheVariable()

@@ -243,6 +243,77 @@ private slots:
         QTRY_VERIFY(grid.isNull());
     }
 
+    // The "..." button never takes the focus, so the keyboard opens a choice row's menu through
+    // the list: Space, F4 and Alt+Down.
+    void keysOpenTheChoiceMenu_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+        QTest::newRow("F4") << int(Qt::Key_F4) << int(Qt::NoModifier);
+        QTest::newRow("alt+down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+    }
+    void keysOpenTheChoiceMenu()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        int asked = 0;
+        list().Dialogs().chooseItem = [&](QWidget *, QPoint, const QStringList &, int) {
+            ++asked;
+            return 2;
+        };
+        m_dialog->activateWindow();
+        QTRY_VERIFY(m_dialog->isActiveWindow());
+        list().setFocus();
+        list().Select(row(2));
+        QTest::keyClick(&list(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(asked, 1);
+        QCOMPARE(m_gallery.mode, 2);
+        QCOMPARE(list().Selected(), row(2));
+    }
+
+    // Dragged above the control, the pane stops where the splitter can still be grabbed.
+    void theSplitterStaysInsideTheControl()
+    {
+        const QRect splitter = m_grid->SplitterRect();
+        QTest::mousePress(m_grid.get(), Qt::LeftButton, {}, splitter.center());
+        const QPoint to(50, -200);
+        QMouseEvent move(QEvent::MouseMove, QPointF(to), m_grid->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_grid.get(), &move);
+        QTest::mouseRelease(m_grid.get(), Qt::LeftButton, {}, to);
+        QVERIFY(m_grid->CommentHeight() <= m_grid->height() - 8 - m_grid->Tabs().height());
+        QVERIFY(m_grid->SplitterRect().top() >= m_grid->Tabs().height());
+        QVERIFY(m_grid->SplitterRect().bottom() < m_grid->height());
+        // And it can be grabbed again and brought back down.
+        QTest::mousePress(m_grid.get(), Qt::LeftButton, {}, m_grid->SplitterRect().center());
+        const QPoint back(50, m_grid->height() - 4 - 13 * 2);
+        QMouseEvent down(QEvent::MouseMove, QPointF(back), m_grid->mapToGlobal(QPointF(back)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_grid.get(), &down);
+        QTest::mouseRelease(m_grid.get(), Qt::LeftButton, {}, back);
+        QCOMPARE(m_grid->CommentHeight(), 13 * 2 + 6);
+    }
+
+    // Enter ends the selection; the text block's window stores only through its own OK.
+    void enterOnATextblockRowDoesNotStoreItsWindow()
+    {
+        m_grid->Tabs().setCurrentIndex(1);
+        const QString before = m_gallery.notes;
+        list().Select(row(4));
+        auto *button = list().findChild<QPushButton *>(QStringLiteral("601"));
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+        auto *window = static_cast<EPropertyTextblock *>(row(4))->Window();
+        QVERIFY(window);
+        window->findChild<QPlainTextEdit *>(QStringLiteral("1"))->setPlainText(QStringLiteral("typed"));
+        list().setFocus();
+        QTest::keyClick(&list(), Qt::Key_Return);
+        QCOMPARE(m_gallery.notes, before);
+        QCOMPARE(m_gallery.changes, 0);
+        QCOMPARE(list().Selected(), nullptr);
+    }
+
     void theTextblockWindowCommitsOnOk()
     {
         m_grid->Tabs().setCurrentIndex(1);

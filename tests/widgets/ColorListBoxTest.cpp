@@ -88,6 +88,17 @@ private slots:
         QCOMPARE(list.visualItemRect(list.item(0)).top(), 0);
     }
 
+    // The logs have no tab stops: a tab in a received frame is not widened to a column.
+    void tabsAreExpandedOnlyWhereTheListAsks()
+    {
+        CColorListBox list;
+        QStyleOptionViewItem option;
+        option.widget = &list;
+        QVERIFY(!(CColorLineDelegate::TextFlags(option) & Qt::TextExpandTabs));
+        list.SetTabStops(true);
+        QVERIFY(CColorLineDelegate::TextFlags(option) & Qt::TextExpandTabs);
+    }
+
     void linesAreNeverLowerThanTheirText()
     {
         CColorListBox list;

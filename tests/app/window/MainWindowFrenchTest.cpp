@@ -28,6 +28,15 @@ private slots:
         QCOMPARE(f.window->CommandAction(CZOKDlg::ID_SERIAL_PORT)->text(), QStringLiteral("&Port Série"));
     }
 
+    // The write-speed warning tells the user which menu item to tick: it must be the menu's own.
+    void theSpeedWarningNamesTheFrenchMenuItem()
+    {
+        WindowFixture f(QStringLiteral("/dev/zok-test-no-such-port"));
+        const QString caption =
+            f.window->CommandAction(CZOKDlg::ID_ENABLE_SPEED_CONFIGURATION)->text().remove(QLatin1Char('&'));
+        QVERIFY(zok::Text(185).contains(QLatin1Char('"') + caption + QLatin1Char('"')));
+    }
+
     void linesAndPanesAreFrench()
     {
         const QString port = QStringLiteral("/dev/zok-test-no-such-port");

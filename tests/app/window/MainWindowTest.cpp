@@ -291,6 +291,41 @@ private slots:
         QCOMPARE(shownVersion, f.window->windowTitle());
     }
 
+    // F1 is the desktop's help key: it opens the help document like the button and the menu item.
+    void f1OpensTheHelpDocument()
+    {
+        WindowFixture f(kMissingPort);
+        QVERIFY(f.Show());
+        f.window->activateWindow();
+        QTRY_VERIFY(f.window->isActiveWindow());
+        f.Control<QWidget>("1007")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(f.opened.size(), 1);
+        QCOMPARE(f.opened.first().fileName(), QStringLiteral("Notice ZOK.pdf"));
+    }
+
+    // Enter starts no read (it would replace unsaved edits) and Escape does not end the program.
+    void enterAndEscapeLeaveTheWindowAlone()
+    {
+        PtyPair pty;
+        WindowFixture f(pty.SlavePath());
+        QVERIFY(f.Show());
+        f.window->activateWindow();
+        QTRY_VERIFY(f.window->isActiveWindow());
+        QVERIFY(f.ReadWriteEnabled());
+        for (const char *id : {"1003", "1007", "1008", "1037"}) {
+            f.Control<QWidget>(id)->setFocus();
+            QTest::keyClick(f.Control<QWidget>(id), Qt::Key_Return);
+            QTest::keyClick(f.Control<QWidget>(id), Qt::Key_Enter, Qt::KeypadModifier);
+            QTest::keyClick(f.Control<QWidget>(id), Qt::Key_Escape);
+        }
+        QCOMPARE(f.window->State(), ExchangeState::Idle);
+        QCOMPARE(f.Traffic()->count(), 0);
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.window->result(), 0);
+        QVERIFY(f.window->SerialPort().IsOpen());
+    }
+
     void exitClosesThePort()
     {
         PtyPair pty;

@@ -115,3 +115,27 @@ TEST_F(SpeedTest, PortThatCannotBeOpenedDisablesTheButtons)
 }
 
 } // namespace
+
+// The port goes away during the first attempt and cannot be opened for the second: the opening
+// lines, then the failure lines; the detection is over.
+TEST_F(SpeedTest, AChangeOfSpeedFailingAtALaterAttemptEndsTheDetection)
+{
+    zok::sim::SimulatorConfig config;
+    config.receivers[0].faults.silent = true;
+    Start(config);
+    engine->StartSpeedDetection();
+    ASSERT_EQ(engine->State(), ExchangeState::SpeedDetection);
+    const QString port = settings.portName;
+    engine->CloseSerialPort();
+    settings.portName = QStringLiteral("/dev/zok-test-no-such-port");
+    ASSERT_TRUE(WaitForMessage(kTextReadError));
+    EXPECT_EQ(view.MessagesIn(LineColour::Green).mid(1), QStringList{SpeedLine(port, "9600")});
+    EXPECT_EQ(view.MessagesIn(LineColour::Red),
+              (QStringList{FillText(137, {settings.portName}), zok::Text(138), zok::Text(kTextReadError),
+                           zok::Text(kTextCheckLink)}));
+    EXPECT_EQ(engine->State(), ExchangeState::Idle);
+    EXPECT_FALSE(view.readEnabled);
+    EXPECT_FALSE(view.portChecked);
+    EXPECT_EQ(view.LastProgress(), 0);
+    EXPECT_EQ(view.TrafficIn(LineColour::Orange).size(), 1);
+}

@@ -1,5 +1,6 @@
 // Write sequences through a pseudo-terminal against the receiver simulator.
 #include "EngineHarness.h"
+#include "LineText.h"
 
 #include <QRegularExpression>
 
@@ -166,3 +167,47 @@ TEST_F(WriteTest, ReadStaysDisabledWhenThePortWentAwayDuringTheWrite)
 }
 
 } // namespace
+
+namespace {
+const QString kMissingPort = QStringLiteral("/dev/zok-test-no-such-port");
+}
+
+// One time-out for the whole sequence: every acknowledgement arrives in time for its own write,
+// but not all of them within the time-out.
+TEST_F(WriteTest, TheTimeOutCoversTheWholeSequence)
+{
+    zok::sim::SimulatorConfig config;
+    config.receivers[0].faults.lateMs = 120;
+    Start(config, 0x01, ShortTimeouts());
+    engine->WriteParameters();
+    ASSERT_TRUE(WaitForMessage(kTextWriteError));
+    EXPECT_FALSE(view.HasMessage(zok::Text(kTextWriteOk)));
+    EXPECT_EQ(view.MessagesIn(LineColour::Red),
+              (QStringList{zok::Text(kTextWriteError), zok::Text(kTextCheckLink)}));
+    EXPECT_LT(SentTexts().size(), 16u);
+    EXPECT_EQ(engine->State(), ExchangeState::Idle);
+}
+
+// The port cannot be opened again at the new speed: the opening lines, the port controls of a
+// closed port, and the sequence ends by its time-out.
+TEST_F(WriteTest, ReopeningFailsAfterTheSpeedAcknowledgement)
+{
+    Start();
+    engine->ToggleSpeedConfiguration();
+    model.SetValue(ParameterId::RX_VITESSE, 4);
+    engine->WriteParameters();
+    settings.portName = kMissingPort; // the reopening after the speed write looks it up
+    ASSERT_TRUE(WaitFor([&] { return view.HasMessage(zok::Text(138)); }));
+    EXPECT_FALSE(engine->IsPortOpen());
+    EXPECT_FALSE(view.readEnabled);
+    EXPECT_FALSE(view.writeEnabled);
+    EXPECT_FALSE(view.portChecked);
+    ASSERT_TRUE(WaitForMessage(kTextWriteError));
+    // Between them, the next write's failed sending to the closed port.
+    const QStringList red = view.MessagesIn(LineColour::Red);
+    ASSERT_GE(red.size(), 4);
+    EXPECT_EQ(red.mid(0, 2), (QStringList{FillText(137, {kMissingPort}), zok::Text(138)}));
+    EXPECT_EQ(red.mid(red.size() - 2), (QStringList{zok::Text(kTextWriteError), zok::Text(kTextCheckLink)}));
+    EXPECT_FALSE(view.HasMessage(zok::Text(kTextWriteOk)));
+    EXPECT_EQ(sim->commands().size(), 8u); // nothing after the speed write reached the line
+}

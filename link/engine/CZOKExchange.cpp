@@ -74,7 +74,8 @@ void CZOKExchange::OnExchangeTimeout()
         break;
     case ExchangeState::Writing:
         EndWithError(142);
-        m_view.EnableReadButton(true);
+        // Not when the port was closed or lost meanwhile: Read stays with the port.
+        m_view.EnableReadButton(m_port.IsOpen());
         break;
     case ExchangeState::SpeedDetection:
         OnDetectionTimeout();

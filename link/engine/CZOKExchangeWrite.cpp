@@ -17,7 +17,7 @@ void CZOKExchange::WriteParameters()
     m_view.EnableReadButton(false);
     zok::QueueWrites(m_session, m_model, ReceiverAddress(), m_speedConfigurationEnabled);
     if (m_session.GetWriteCount() == 0) {
-        m_view.EnableReadButton(true);
+        m_view.EnableReadButton(m_port.IsOpen());
         return;
     }
     StartTimer(m_timings.writeTimeout);
@@ -39,7 +39,8 @@ void CZOKExchange::SendNextWrite()
     StopTimer();
     m_session.State = ExchangeState::Idle;
     m_view.AddMessage(LineColour::Blue, zok::Text(149));
-    m_view.EnableReadButton(true);
+    // The port may have been closed or lost while the sequence ran: Read follows the port.
+    m_view.EnableReadButton(m_port.IsOpen());
     SetProgress(0);
 }
 

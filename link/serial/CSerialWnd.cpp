@@ -1,5 +1,6 @@
 #include "CSerialWnd.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 
 namespace zok {
@@ -36,9 +37,15 @@ long CSerialWnd::Open(std::string_view portName, QObject *target, int messageId,
 
 long CSerialWnd::Close()
 {
+    QObject *target = m_poster.Target();
     m_poster.SetTarget(nullptr);
     m_messageId = 0;
-    return CSerialEx::Close();
+    const long result = CSerialEx::Close();
+    // A hang-up this port's listener reported but the target has not handled yet belongs to the
+    // port now closed; left queued, it would be taken for the loss of the next port opened.
+    if (target)
+        QCoreApplication::removePostedEvents(target, WM_PORT_LOST);
+    return result;
 }
 
 } // namespace zok

@@ -4,6 +4,9 @@
 
 #include "LineText.h"
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // Stands in for a tool dialog: records the events the engine posts to it.
@@ -158,6 +161,25 @@ TEST_F(DispatchTest, VanishedPortIsClosedAndReported)
     ASSERT_TRUE(WaitFor([&] { return !engine->IsPortOpen(); }));
     EXPECT_FALSE(view.readEnabled || view.writeEnabled || view.portChecked);
     EXPECT_EQ(view.lostPorts, QStringList{settings.portName});
+}
+
+// Seen while building the chaos run: the hang-up of a port already closed and replaced by another
+// one (the user reopened quickly, before its lost event was handled) closed the new port.
+TEST_F(DispatchTest, LossOfAReplacedPortLeavesTheNewPortOpen)
+{
+    Start();
+    zok::sim::Simulator second;
+    const QString secondPort = QString::fromStdString(second.start());
+    sim->stop();
+    // The listener of the old port reports the hang-up; the user reopens before it is handled.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    settings.portName = secondPort;
+    ASSERT_TRUE(engine->OpenSerialPort(true));
+    QTest::qWait(300);
+    EXPECT_TRUE(engine->IsPortOpen());
+    EXPECT_TRUE(view.lostPorts.isEmpty());
+    engine->ReadParameters();
+    EXPECT_TRUE(WaitForMessage(kTextReadOk));
 }
 
 } // namespace

@@ -143,6 +143,29 @@ TEST_F(WriteTest, NothingSupportedSendsNothingAndReenablesRead)
     EXPECT_TRUE(view.TrafficIn(LineColour::Orange).isEmpty());
 }
 
+// Found by the chaos run: a write sequence ending (here by its time-out) re-enabled Read although
+// the port had been closed, or lost, while it ran.
+TEST_F(WriteTest, ReadStaysDisabledWhenThePortWentAwayDuringTheWrite)
+{
+    Start(SilentReceiver(), 0x01, ShortTimeouts());
+    engine->WriteParameters();
+    ASSERT_EQ(engine->State(), ExchangeState::Writing);
+    engine->PortCheckBoxClicked(false);
+    ASSERT_TRUE(WaitForMessage(kTextWriteError));
+    EXPECT_FALSE(engine->IsPortOpen());
+    EXPECT_FALSE(view.readEnabled);
+    EXPECT_FALSE(view.writeEnabled);
+
+    engine->PortCheckBoxClicked(true);
+    ASSERT_TRUE(view.readEnabled);
+    engine->WriteParameters();
+    ASSERT_EQ(engine->State(), ExchangeState::Writing);
+    sim->stop(); // the line hangs up
+    ASSERT_TRUE(WaitFor([&] { return !view.lostPorts.isEmpty(); }));
+    ASSERT_TRUE(WaitForMessage(kTextWriteError, 2));
+    EXPECT_FALSE(view.readEnabled);
+}
+
 } // namespace
 
 namespace {

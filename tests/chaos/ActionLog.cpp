@@ -1,0 +1,31 @@
+#include "ActionLog.h"
+
+#include <cstdio>
+
+void ActionLog::Add(const std::string &action)
+{
+    const std::lock_guard lock(m_mutex);
+    ++m_count;
+    m_last.push_back(std::to_string(m_count) + " " + action);
+    if (m_last.size() > kKept)
+        m_last.pop_front();
+}
+
+void ActionLog::Dump(const std::string &reason) const
+{
+    // try_lock: a dump from a crash handler must not wait for a thread that will never go on.
+    std::unique_lock lock(m_mutex, std::try_to_lock);
+    std::fprintf(stderr, "\nCHAOS FAILURE: %s\nseed %u, after %llu actions; the last ones:\n", reason.c_str(),
+                 static_cast<unsigned>(m_seed), static_cast<unsigned long long>(m_count));
+    for (const std::string &line : m_last)
+        std::fprintf(stderr, "  %s\n", line.c_str());
+    std::fprintf(stderr, "replay: zok_chaos --seed %u --actions %llu\n", static_cast<unsigned>(m_seed),
+                 static_cast<unsigned long long>(m_count));
+    std::fflush(stderr);
+}
+
+std::uint64_t ActionLog::Count() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_count;
+}

@@ -49,9 +49,16 @@ void ConsoleView::SetProgress(int percent)
     Q_EMIT Activity();
 }
 
-// The grid resets the parameters the receiver does not support when it is rebuilt after a read;
-// files saved from the console must hold the same values as the window's.
+// The grid puts the fixed values into the parameters the receiver does not support each time it
+// is built or refreshed (a read does both); the console's model must hold what the window's
+// holds, so that its files and listings are the same.
 void ConsoleView::BuildPropertyGrid()
+{
+    m_model.ResetUnsupportedValues();
+    Q_EMIT Activity();
+}
+
+void ConsoleView::RefreshPropertyGrid()
 {
     m_model.ResetUnsupportedValues();
     Q_EMIT Activity();

@@ -37,7 +37,7 @@ public:
     void EnableWriteButton(bool) override { Q_EMIT Activity(); }
     void SetPortChecked(bool) override { Q_EMIT Activity(); }
     void BuildPropertyGrid() override;
-    void RefreshPropertyGrid() override { Q_EMIT Activity(); }
+    void RefreshPropertyGrid() override;
     void ShowFirmwareText(const QString &) override { Q_EMIT Activity(); }
     void ReportPortLost(const QString &portName) override;
     // No one to ask: a write without speed configuration simply leaves the speed out.

@@ -44,6 +44,9 @@ void ConsoleView::AddTraffic(LineColour colour, const QString &line)
 
 void ConsoleView::SetProgress(int percent)
 {
+    // The engine sets 0 at the start and the end of a sequence: an older message no longer applies.
+    if (percent == 0)
+        m_lastMessage.clear();
     m_percent = percent;
     ShowIndicator();
     Q_EMIT Activity();
@@ -74,9 +77,13 @@ void ConsoleView::ShowIndicator()
 {
     if (!m_indicator || m_verbose)
         return;
+    constexpr int kBarWidth = 20;
     QString line = m_lastMessage;
-    if (m_percent > 0)
-        line += QStringLiteral(" %1%").arg(m_percent);
+    if (m_percent > 0) {
+        const int filled = m_percent * kBarWidth / 100;
+        line = u'[' + QString(filled, u'#') + QString(kBarWidth - filled, u'.') +
+               QStringLiteral("] %1% ").arg(m_percent, 3) + line;
+    }
     // Carriage return and erase to the end of the line: the indicator stays on one line.
     std::fprintf(stderr, "\r\033[K%s", line.left(78).toLocal8Bit().constData());
     std::fflush(stderr);

@@ -194,6 +194,16 @@ TEST_F(CliProcess, ScanDetectTagsAndIdFilter)
     EXPECT_EQ(Cli({"--port", sim.port, "--address", "03", "filter", "set", "0011", "00FF"}).status, 2);
 }
 
+TEST_F(CliProcess, APortThatGoesAwayIsStatus3)
+{
+    auto sim = std::make_unique<Sim>(std::vector<std::string>{"--tag", "12AB34", "--tag-rate", "20"});
+    ChildProcess tags(ZOK_CLI_BINARY, {"--port", sim->port, "tags"}, dir.path().string());
+    ASSERT_FALSE(tags.ReadLine().empty());
+    sim.reset(); // the simulator's end closes the pseudo-terminal under the program
+    EXPECT_EQ(tags.Finish(), 3);
+    EXPECT_TRUE(Contains(tags.err, "lost")) << tags.err;
+}
+
 TEST_F(CliProcess, CtrlCDuringRadioLeavesACompleteCsv)
 {
     Sim sim({});

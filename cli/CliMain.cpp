@@ -94,7 +94,7 @@ int Finish(const CliOptions &options, CommandResult result, const QString &error
         if (!error.isEmpty())
             document[QStringLiteral("error")] = error;
         Print(stdout, QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented)));
-    } else if (!options.quiet || result.status == kSuccess || result.status == kDifference) {
+    } else {
         Print(stdout, result.text);
     }
     return result.status;

@@ -83,7 +83,7 @@ CommandResult Run(CliSession &session)
 }
 
 // One JSON document per command, also for a failure, so that a script always has one to read.
-int Finish(const CliOptions &options, CommandResult result, const QString &error)
+int Finish(const CliOptions &options, const CommandResult &result, const QString &error)
 {
     if (!error.isEmpty())
         Print(stderr, QStringLiteral("zok-cli: ") + error + u'\n');
@@ -129,7 +129,7 @@ int RunCommandLine(const QStringList &arguments)
     CliSession session(options, defaults);
     CommandResult result = Run(session);
     session.View().EndProgress();
-    return Finish(options, std::move(result), session.Error());
+    return Finish(options, result, session.Error());
 }
 
 } // namespace zok::cli

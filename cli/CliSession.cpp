@@ -148,12 +148,15 @@ int CliSession::ReadParameters()
     return m_engine->Session().AllReceived() ? kSuccess : NoAnswer(QStringLiteral("99"));
 }
 
-int CliSession::WriteParameters(bool enableSpeed)
+int CliSession::WriteParameters(bool enableSpeed, std::optional<std::uint32_t> parameterMask)
 {
     m_engine->SetDontShowSpeedWarning(true);
     if (m_engine->SpeedConfigurationEnabled() != enableSpeed)
         m_engine->ToggleSpeedConfiguration();
-    m_engine->WriteParameters();
+    if (parameterMask)
+        m_engine->WriteSelectedParameters(*parameterMask);
+    else
+        m_engine->WriteParameters();
     const auto &session = m_engine->Session();
     const WaitEnd end = Wait([this] { return m_engine->State() != ExchangeState::Writing; },
                              ExchangeTimings{}.writeTimeout + kWaitMarginMs);

@@ -44,8 +44,9 @@ public:
 
     // The engine's read into the model; kNoAnswer or kPortError when it does not complete.
     int ReadParameters();
-    // The engine's write of the model; the same statuses. The speed only with `enableSpeed`.
-    int WriteParameters(bool enableSpeed);
+    // The engine's write of the model, or of the registers of `parameterMask` only; the same
+    // statuses. The speed only with `enableSpeed`.
+    int WriteParameters(bool enableSpeed, std::optional<std::uint32_t> parameterMask = std::nullopt);
 
     // Records the error line of a failure and returns its status.
     int Fail(int status, const QString &line);

@@ -214,6 +214,20 @@ const StringEntry kStringTable[] = {
     {224, "Speed...", "Vitesse..."},
     {225, "Serial Port %s Speed changed to %s", "Port %s : Vitesse modifiée à %s"},
 
+    // Comparing a parameter file with receivers, and cloning it to every receiver of the line.
+    {240, "Compare with File...", "Comparer avec un fichier..."},
+    {241, "Clone to All Receivers...", "Cloner vers tous les récepteurs..."},
+    {242, "Same", "Identique"},
+    {243, "Differs", "Différent"},
+    {244, "Not in the file", "Absent du fichier"},
+    {245, "Not supported by this firmware", "Non géré par ce firmware"},
+    {246, "Not reported by the receiver", "Non renvoyé par le récepteur"},
+    {247, "Verified", "Vérifié"},
+    {248, "Still different", "Toujours différent"},
+    {249, "Not acknowledged", "Non acquitté"},
+    {250, "Not read back", "Non relu"},
+    {251, "speed configuration disabled", "configuration vitesse désactivée"},
+
     // Command-line tool (zok-cli): help, errors, table headings.
     {300,
      "Usage: zok-cli [options] COMMAND [arguments]\n"

@@ -194,6 +194,60 @@ TEST_F(CliProcess, ScanDetectTagsAndIdFilter)
     EXPECT_EQ(Cli({"--port", sim.port, "--address", "03", "filter", "set", "0011", "00FF"}).status, 2);
 }
 
+TEST_F(CliProcess, CompareThenWriteWhatDiffersAndVerify)
+{
+    Sim sim({});
+    const std::string file = File("bench.zok");
+    ASSERT_EQ(Cli({"--port", sim.port, "read", "--save", file}).status, 0);
+    EXPECT_EQ(Cli({"--port", sim.port, "compare", file}).status, 0);
+
+    // Two values the receiver does not hold: a difference (1), listed in text and JSON.
+    std::string bytes = zok::test::ReadBytes(file);
+    bytes.replace(bytes.find("RX_TIMEOUT=06"), 13, "RX_TIMEOUT=0C");
+    bytes.replace(bytes.find("RX_FORMAT=00"), 12, "RX_FORMAT=01");
+    zok::test::WriteBytes(file, bytes);
+    const Result compare = Cli({"--port", sim.port, "compare", file});
+    EXPECT_EQ(compare.status, 1) << compare.err;
+    EXPECT_TRUE(QString::fromStdString(compare.out)
+                    .contains(QRegularExpression(QStringLiteral("RX_TIMEOUT +06 +6 +0C +12"))))
+        << compare.out;
+    EXPECT_FALSE(Contains(compare.out, "RX_SENSIBILITY")) << compare.out;
+    const QJsonObject json = Cli({"--port", sim.port, "compare", file, "--json"}).Json();
+    EXPECT_EQ(json[QStringLiteral("status")].toInt(), 1);
+    EXPECT_EQ(json[QStringLiteral("differences")].toInt(), 2);
+
+    // Only what differs is written, then read back and verified.
+    const Result write = Cli({"--port", sim.port, "write", file, "--only-different", "--json"});
+    ASSERT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(write.Json()[QStringLiteral("written")].toInt(), 2);
+    EXPECT_EQ(write.Json()[QStringLiteral("verified")].toInt(), 2);
+    EXPECT_EQ(Cli({"--port", sim.port, "compare", file}).status, 0);
+    const Result again = Cli({"--port", sim.port, "write", file, "--only-different"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_TRUE(Contains(again.out, "Nothing to write")) << again.out;
+
+    // The window's Write: every supported parameter but the speed, all verified.
+    const Result full = Cli({"--port", sim.port, "write", file});
+    EXPECT_EQ(full.status, 0) << full.err;
+    EXPECT_TRUE(Contains(full.out, "21 values written and verified")) << full.out;
+}
+
+TEST_F(CliProcess, ACorruptFileIsStatus2WithItsLineAndNothingIsSent)
+{
+    const std::string file = File("bad.zok");
+    zok::test::WriteBytes(file, "[ZOK_PARAMETERS]\r\nRX_SENSIBILITY=80\r\nRX_MODE_FCT=zz\r\n");
+    // The file is checked before the port: a port that cannot open changes nothing.
+    for (const char *command : {"write", "compare"}) {
+        const Result r = Cli({"--port", File("no-port"), command, file});
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_TRUE(OneErrorLine(r, {file, "line 3", "RX_MODE_FCT"})) << r.err;
+    }
+    const Result json = Cli({"--port", File("no-port"), "--json", "write", file});
+    EXPECT_EQ(json.Json()[QStringLiteral("status")].toInt(), 2);
+    EXPECT_TRUE(json.Json()[QStringLiteral("error")].toString().contains(QStringLiteral("line 3")));
+    EXPECT_EQ(Cli({"--port", File("no-port"), "compare", File("absent.zok")}).status, 2);
+}
+
 TEST_F(CliProcess, APortThatGoesAwayIsStatus3)
 {
     auto sim = std::make_unique<Sim>(std::vector<std::string>{"--tag", "12AB34", "--tag-rate", "20"});

@@ -243,6 +243,156 @@ const StringEntry kStringTable[] = {
     {293, "Yes", "Oui"},
     {294, "No", "Non"},
 
+    // Command-line tool (zok-cli): help, errors, table headings.
+    {300,
+     "Usage: zok-cli [options] COMMAND [arguments]\n"
+     "\n"
+     "Commands:\n"
+     "  ports                  the serial ports found\n"
+     "  scan                   the receivers answering on the line\n"
+     "  detect                 the receiver's line speed\n"
+     "  read                   all parameters of the receiver\n"
+     "  write FILE             write a parameter file, then read back and verify\n"
+     "  compare FILE           the parameters that differ from a parameter file\n"
+     "  tags                   tag reports as they come\n"
+     "  radio                  the receiver's radio level, polled\n"
+     "  filter get|set|reset   the ID filter registers\n"
+     "\n"
+     "Options (defaults from ZOK.ini in the current folder, which is never written):\n"
+     "  --port NAME            serial port: /dev/..., COMn or a name in /dev\n"
+     "  --address HH           receiver address (default 01)\n"
+     "  --speed BAUD           9600 (default), 19200, 38400, 57600 or 115200\n"
+     "  --json                 one JSON document instead of text tables\n"
+     "  --lang en|fr           language of the texts\n"
+     "  -q, -v                 quieter (no progress), or the line traffic on standard error\n"
+     "  --help, --version      this help (zok-cli COMMAND --help for a command), the version\n"
+     "\n"
+     "Exit status: 0 success, 1 a difference or a failed verification, 2 bad usage or a bad file,\n"
+     "3 the port cannot be opened or was lost, 4 no answer (time-out).",
+     "Usage : zok-cli [options] COMMANDE [arguments]\n"
+     "\n"
+     "Commandes :\n"
+     "  ports                  les ports série trouvés\n"
+     "  scan                   les récepteurs qui répondent sur la ligne\n"
+     "  detect                 la vitesse de ligne du récepteur\n"
+     "  read                   tous les paramètres du récepteur\n"
+     "  write FICHIER          écrit un fichier de paramètres, puis relit et vérifie\n"
+     "  compare FICHIER        les paramètres qui diffèrent d'un fichier de paramètres\n"
+     "  tags                   les détections de tags au fil de l'eau\n"
+     "  radio                  le niveau radio du récepteur, interrogé périodiquement\n"
+     "  filter get|set|reset   les registres de la plage de filtrage\n"
+     "\n"
+     "Options (par défaut celles de ZOK.ini dans le dossier courant, jamais écrit) :\n"
+     "  --port NOM             port série : /dev/..., COMn ou un nom dans /dev\n"
+     "  --address HH           adresse du récepteur (01 par défaut)\n"
+     "  --speed BAUD           9600 (par défaut), 19200, 38400, 57600 ou 115200\n"
+     "  --json                 un document JSON au lieu des tableaux de texte\n"
+     "  --lang en|fr           langue des textes\n"
+     "  -q, -v                 plus discret (sans progression), ou le trafic sur la sortie d'erreur\n"
+     "  --help, --version      cette aide (zok-cli COMMANDE --help pour une commande), la version\n"
+     "\n"
+     "Code de sortie : 0 succès, 1 une différence ou une vérification échouée, 2 mauvais usage ou\n"
+     "mauvais fichier, 3 port impossible à ouvrir ou perdu, 4 pas de réponse (time-out)."},
+    {301, "Usage: zok-cli ports\nLists the serial ports the system reports, as the port dialog does.",
+     "Usage : zok-cli ports\nListe les ports série que le système signale, comme la boîte de choix du port."},
+    {302,
+     "Usage: zok-cli scan [--all-speeds] [--wait MS]\n"
+     "Sends the broadcast scan and lists the addresses that answer within MS milliseconds (default\n"
+     "1000). --all-speeds scans at each of the five speeds. Exit status 4 when none answers.",
+     "Usage : zok-cli scan [--all-speeds] [--wait MS]\n"
+     "Envoie la détection générale et liste les adresses qui répondent en MS millisecondes (1000 par\n"
+     "défaut). --all-speeds balaie les cinq vitesses. Code 4 si aucun ne répond."},
+    {303,
+     "Usage: zok-cli detect\nTries the five speeds until the receiver answers, then reads its parameters.",
+     "Usage : zok-cli detect\nEssaie les cinq vitesses jusqu'à la réponse du récepteur, puis lit ses "
+     "paramètres."},
+    {304,
+     "Usage: zok-cli read [--save FILE]\n"
+     "Reads all parameters: name, wire value, text as the window shows it, supported or not, and the\n"
+     "firmware version. --save writes them to a parameter file, as the window's Save does.",
+     "Usage : zok-cli read [--save FICHIER]\n"
+     "Lit tous les paramètres : nom, valeur sur la ligne, texte comme la fenêtre l'affiche, supporté\n"
+     "ou non, et la version du firmware. --save les écrit dans un fichier de paramètres, comme la\n"
+     "commande Sauver de la fenêtre."},
+    {305,
+     "Usage: zok-cli write FILE [--enable-speed] [--only-different]\n"
+     "Writes a parameter file to the receiver with the window's rules (the speed only with\n"
+     "--enable-speed), then reads back and verifies. --only-different writes only what differs.\n"
+     "Exit status 1 when the verification fails.",
+     "Usage : zok-cli write FICHIER [--enable-speed] [--only-different]\n"
+     "Écrit un fichier de paramètres dans le récepteur selon les règles de la fenêtre (la vitesse\n"
+     "seulement avec --enable-speed), puis relit et vérifie. --only-different n'écrit que les\n"
+     "différences. Code 1 si la vérification échoue."},
+    {306,
+     "Usage: zok-cli compare FILE\nLists the parameters of the receiver that differ from the file. Exit "
+     "status 0 when none, 1 otherwise.",
+     "Usage : zok-cli compare FICHIER\nListe les paramètres du récepteur qui diffèrent du fichier. Code 0 si "
+     "aucun, 1 sinon."},
+    {307,
+     "Usage: zok-cli tags [--duration S]\nPrints the tag reports as they come (time, ID, level) for S "
+     "seconds, or until Ctrl+C.",
+     "Usage : zok-cli tags [--duration S]\nAffiche les détections de tags (heure, ID, niveau) pendant S "
+     "secondes, ou jusqu'à Ctrl+C."},
+    {308,
+     "Usage: zok-cli radio [--period MS] [--duration S] [--csv FILE]\n"
+     "Polls the radio level every MS milliseconds (20 or more, default 1000) for S seconds, or until\n"
+     "Ctrl+C; each reading with its ISO-8601 time, also appended to FILE as CSV when given.",
+     "Usage : zok-cli radio [--period MS] [--duration S] [--csv FICHIER]\n"
+     "Interroge le niveau radio toutes les MS millisecondes (20 ou plus, 1000 par défaut) pendant S\n"
+     "secondes, ou jusqu'à Ctrl+C ; chaque mesure avec son heure ISO-8601, ajoutée aussi au fichier\n"
+     "CSV s'il est donné."},
+    {309,
+     "Usage: zok-cli filter get | set START END [--alarm on|off] | reset\n"
+     "Reads the ID filter window, writes it (START and END of 4 or 6 hexadecimal digits, as the\n"
+     "receiver's identifiers), or resets it to the whole range; a write is read back and verified.",
+     "Usage : zok-cli filter get | set DEBUT FIN [--alarm on|off] | reset\n"
+     "Lit la plage de filtrage, l'écrit (DEBUT et FIN de 4 ou 6 chiffres hexadécimaux, selon les\n"
+     "identifiants du récepteur) ou la remet à la plage entière ; une écriture est relue et vérifiée."},
+    {310, "Unknown command: %s", "Commande inconnue : %s"},
+    {311, "Option %s is not one of %s", "L'option %s n'est pas une option de %s"},
+    {312, "Option %s needs a value", "L'option %s attend une valeur"},
+    {313, "Bad value for %s: %s", "Valeur incorrecte pour %s : %s"},
+    {314, "No serial port: give --port or SERIAL_PORT in ZOK.ini",
+     "Pas de port série : donnez --port ou SERIAL_PORT dans ZOK.ini"},
+    {315, "Port %s cannot be opened (code %s)", "Le port %s ne peut pas être ouvert (code %s)"},
+    {316, "Port %s was lost", "Le port %s a été perdu"},
+    {317, "Port %s, receiver %s: no answer to command %s (time-out)",
+     "Port %s, récepteur %s : pas de réponse à la commande %s (time-out)"},
+    {318, "Unexpected argument: %s", "Argument inattendu : %s"},
+    {319, "File %s cannot be read", "Le fichier %s ne peut pas être lu"},
+    {320, "File %s, line %s: key %s has no valid value",
+     "Fichier %s, ligne %s : la clé %s n'a pas de valeur valide"},
+    {321, "File %s: key %s is missing", "Fichier %s : la clé %s est absente"},
+    {322, "File %s cannot be written", "Le fichier %s ne peut pas être écrit"},
+    {323, "Port %s, receiver %s: %s values differ after writing",
+     "Port %s, récepteur %s : %s valeurs diffèrent après l'écriture"},
+    {324, "Parameter", "Paramètre"},
+    {325, "Wire", "Ligne"},
+    {326, "Text", "Texte"},
+    {327, "Supported", "Supporté"},
+    {328, "yes", "oui"},
+    {329, "no", "non"},
+    {330, "Firmware version", "Version du firmware"},
+    {331, "Address", "Adresse"},
+    {332, "Speed", "Vitesse"},
+    {333, "Time", "Heure"},
+    {334, "Tag ID", "ID tag"},
+    {335, "Level", "Niveau"},
+    {336, "Receiver", "Récepteur"},
+    {337, "File", "Fichier"},
+    {338, "No receiver answered", "Aucun récepteur n'a répondu"},
+    {339, "No difference", "Aucune différence"},
+    {340, "ID start", "ID début"},
+    {341, "ID end", "ID fin"},
+    {342, "Alarm filtering", "Filtrage des alarmes"},
+    {343, "Identifier bits", "Bits d'identifiant"},
+    {344, "%s values written and verified", "%s valeurs écrites et vérifiées"},
+    {345, "No serial port found", "Aucun port série trouvé"},
+    {346, "Speed found: %s baud", "Vitesse trouvée : %s bauds"},
+    {347, "Saved to %s", "Enregistré dans %s"},
+    {348, "Missing argument: %s", "Argument manquant : %s"},
+    {349, "Nothing to write: no difference", "Rien à écrire : aucune différence"},
+
     // Status bar: idle prompt and the initial texts of the main window's five panes.
     {57345, "Ready", "Prêt"},
     {57346, "Etat", "Etat"},

@@ -107,18 +107,13 @@ QWidget *CIDFilterConfig::buildRangeGroup()
 void CIDFilterConfig::onOpening()
 {
     register_();
-    sendNew(QStringLiteral("[10") + QStringLiteral("00") + address() + u']');
+    sendNew(zok::tools::FilterCommand(0x10, u"00", m_exchange.ReceiverAddress()));
 }
 
 void CIDFilterConfig::register_()
 {
     m_exchange.RegisterMonitor(MonitorKind::IdFilter, this);
     m_exchange.EnterIdFilter();
-}
-
-QString CIDFilterConfig::address() const
-{
-    return codeText(m_exchange.ReceiverAddress());
 }
 
 void CIDFilterConfig::sendNew(const QString &command)
@@ -191,7 +186,7 @@ void CIDFilterConfig::formatAnswered(int format)
 
 void CIDFilterConfig::sendRead(int code)
 {
-    sendNew(u'[' + codeText(code) + QStringLiteral("00") + address() + u']');
+    sendNew(zok::tools::FilterCommand(code, u"00", m_exchange.ReceiverAddress()));
 }
 
 void CIDFilterConfig::sendWrite(int code)
@@ -201,7 +196,7 @@ void CIDFilterConfig::sendWrite(int code)
         value = m_alarm->isChecked() ? QStringLiteral("01") : QStringLiteral("00");
     else
         value = m_pairs[code - 0xA8]->text().left(2);
-    sendNew(u'[' + codeText(code) + value + address() + u']');
+    sendNew(zok::tools::FilterCommand(code, value, m_exchange.ReceiverAddress()));
 }
 
 void CIDFilterConfig::read()

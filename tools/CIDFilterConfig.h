@@ -46,7 +46,6 @@ private:
     void sendWrite(int code);
     void startWriteSequence();
     bool pairValid(int index) const;
-    QString address() const;
     void register_();
 
     IToolExchange &m_exchange;

@@ -170,8 +170,7 @@ void CZOKRadioFollowDlg::register_()
 
 void CZOKRadioFollowDlg::sendPoll()
 {
-    m_exchange.SendCommand(
-        QString::asprintf(" [9700%.02X]", unsigned(m_exchange.ReceiverAddress())).toStdString());
+    m_exchange.SendCommand(zok::tools::RadioPollCommand(m_exchange.ReceiverAddress()));
 }
 
 void CZOKRadioFollowDlg::restartPoll(int period)

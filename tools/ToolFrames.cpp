@@ -9,16 +9,53 @@ bool addressAccepted(int address, int receiverAddress)
 {
     return receiverAddress == 0 || address == receiverAddress;
 }
+
+QString hexByte(int value)
+{
+    return QString::asprintf("%.02X", unsigned(value) & 0xFFU);
+}
+
+// The level, identifier and address of "LL" + identifier + "AA"; the identifier is not checked.
+std::optional<TagReport> splitTagReport(QStringView text, int receiverAddress)
+{
+    if (text.size() <= 4)
+        return std::nullopt;
+    const auto address = UpperHexPair(text.right(2));
+    const auto level = UpperHexPair(text.left(2));
+    if (!address || !level || !addressAccepted(*address, receiverAddress))
+        return std::nullopt;
+    return TagReport{text.mid(2, text.size() - 4).toString(), *level, *address};
+}
 } // namespace
 
 std::optional<int> ParseTagReport(QStringView text, QStringView followed, int receiverAddress)
 {
-    if (text.size() <= 4 || text.mid(2, text.size() - 4) != followed)
+    const auto report = splitTagReport(text, receiverAddress);
+    if (!report || report->identifier != followed)
         return std::nullopt;
-    const auto address = UpperHexPair(text.right(2));
-    if (!address || !addressAccepted(*address, receiverAddress))
+    return report->level;
+}
+
+std::optional<TagReport> ParseAnyTagReport(QStringView text, int receiverAddress)
+{
+    auto report = splitTagReport(text, receiverAddress);
+    if (!report || report->identifier.size() % 2 != 0)
         return std::nullopt;
-    return UpperHexPair(text.left(2));
+    for (QChar c : std::as_const(report->identifier)) {
+        if (!IsUpperHexDigit(c))
+            return std::nullopt;
+    }
+    return report;
+}
+
+std::string RadioPollCommand(int address)
+{
+    return (QStringLiteral(" [9700") + hexByte(address) + u']').toStdString();
+}
+
+QString FilterCommand(int code, QStringView value, int address)
+{
+    return u'[' + hexByte(code) + value.toString() + hexByte(address) + u']';
 }
 
 std::optional<int> ParseRadioFrame(QStringView text, int receiverAddress)

@@ -10,6 +10,8 @@
 #include <QPointer>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 class CZOKProperties;
@@ -42,6 +44,9 @@ public:
     // Sequences; each does nothing unless the state is Idle.
     void ReadParameters();
     void WriteParameters();
+    // The write sequence restricted to the registers carrying a parameter of `parameterMask`
+    // (mask bits of ParameterInfo::MaskBit), under the same guards, acknowledgements and speed switch.
+    void WriteSelectedParameters(std::uint32_t parameterMask);
     void StartSpeedDetection();
 
     // Before a monitoring dialog opens ("Select Receiver"): Idle, timer stopped.
@@ -100,6 +105,7 @@ private:
     void ShowFirmware(const QString &text);
 
     // Write sequence.
+    void StartWrite(std::optional<std::uint32_t> parameterMask);
     void SendNextWrite();
     void OnWriteAnswer(const QString &text);
     void SwitchPortSpeed();

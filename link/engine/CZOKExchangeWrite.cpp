@@ -6,16 +6,34 @@
 #include "IExchangeSettings.h"
 #include "LinkSpeed.h"
 #include "ParameterWire.h"
+#include "SelectedWrites.h"
 #include "ZokText.h"
 
 void CZOKExchange::WriteParameters()
+{
+    StartWrite(std::nullopt);
+}
+
+void CZOKExchange::WriteSelectedParameters(std::uint32_t parameterMask)
+{
+    StartWrite(parameterMask);
+}
+
+void CZOKExchange::StartWrite(std::optional<std::uint32_t> parameterMask)
 {
     if (m_session.State != ExchangeState::Idle)
         return;
     if (!m_speedConfigurationEnabled && !m_dontShowSpeedWarning && !m_view.ConfirmWriteWithoutSpeed())
         return;
     m_view.EnableReadButton(false);
-    zok::QueueWrites(m_session, m_model, ReceiverAddress(), m_speedConfigurationEnabled);
+    if (parameterMask) {
+        m_session.ClearWriteQueue();
+        for (const auto &action : zok::BuildSelectedWriteActions(m_model, ReceiverAddress(),
+                                                                 m_speedConfigurationEnabled, *parameterMask))
+            m_session.AddWriteAction(action);
+    } else {
+        zok::QueueWrites(m_session, m_model, ReceiverAddress(), m_speedConfigurationEnabled);
+    }
     if (m_session.GetWriteCount() == 0) {
         m_view.EnableReadButton(m_port.IsOpen());
         return;

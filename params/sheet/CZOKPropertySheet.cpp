@@ -6,6 +6,7 @@
 #include "EPropertyCombo.h"
 #include "EPropertyInt.h"
 #include "ParameterTable.h"
+#include "ParameterText.h"
 #include "SheetRowOrder.h"
 #include "ZokText.h"
 
@@ -66,6 +67,6 @@ EProperty *CZOKPropertySheet::AddRow(EPropList &list, const ParameterInfo &info,
     }
     auto *combo = list.AddCombo(this, name, m_model.ChoiceMember(info.Id), enabled);
     for (const auto &choice : choices)
-        combo->AddItem(zok::Text(choice.TextId), choice.Value);
+        combo->AddItem(zok::ChoiceText(choice), choice.Value);
     return combo;
 }

@@ -42,6 +42,28 @@ TEST(ToolFrames, TagReports)
     }
 }
 
+// Every report, whatever the tag: what the command line's tag listing shows.
+TEST(ToolFrames, AnyTagReport)
+{
+    const std::tuple<const char *, int, const char *, int> cases[] = {
+        {"B412AB05", 0x05, "12AB", 180}, {"B412AB3405", 0x00, "12AB34", 180}, {"B412AB06", 0x05, "", -1},
+        {"B412ab05", 0x05, "", -1},      {"B412A05", 0x05, "", -1},           {"B405", 0x05, "", -1},
+        {"b412AB05", 0x05, "", -1},      {"OK2201AB05", 0x05, "", -1},        {"0012AB0A", 0x0A, "12AB", 0},
+    };
+    for (const auto &[frame, receiver, identifier, level] : cases) {
+        const auto report = ParseAnyTagReport(QString::fromLatin1(frame), receiver);
+        EXPECT_EQ(report ? report->level : -1, level) << frame;
+        EXPECT_EQ(report ? report->identifier : QString(), QString::fromLatin1(identifier)) << frame;
+    }
+}
+
+TEST(ToolFrames, CommandTexts)
+{
+    EXPECT_EQ(RadioPollCommand(0x0A), " [97000A]");
+    EXPECT_EQ(FilterCommand(0xA8, u"1F", 0xC3), QStringLiteral("[A81FC3]"));
+    EXPECT_EQ(FilterCommand(0x10, u"00", 0x01), QStringLiteral("[100001]"));
+}
+
 TEST(ToolFrames, RadioFrames)
 {
     const std::tuple<const char *, int, int> cases[] = {

@@ -1,11 +1,13 @@
 #include "CZOKPropertySheet.h"
 #include "CZOKProperties.h"
+#include "EIconTextButtonProperty.h"
 #include "EPropList.h"
 #include "EPropPage.h"
 #include "EProperty.h"
 #include "EPropertyCombo.h"
 #include "EPropertyInt.h"
 #include "ParameterTable.h"
+#include "ParameterText.h"
 #include "SheetRowOrder.h"
 #include "ZokText.h"
 
@@ -248,4 +250,24 @@ TEST_F(SheetTest, TextsFollowTheChosenLanguage)
     EXPECT_EQ(m_list.CurrentPage()->Name(), QString::fromUtf8("Paramètres Lecteur"));
     EXPECT_EQ(Comment(P::RX_VITESSE), QString::fromUtf8("Paramètre non disponible pour cette version."));
     EXPECT_EQ(RowOf(P::RX_MODE_FCT)->Name(), "Mode de Fonctionnement");
+}
+
+// Front ends without the grid list the values with ParameterDisplayText: it must read exactly as
+// the grid's value column, for every value, old and new firmware, and in both languages.
+TEST_F(SheetTest, DisplayTextsWithoutTheGridMatchTheGridsValueColumn)
+{
+    for (const auto language : {zok::Language::English, zok::Language::French}) {
+        zok::SelectLanguage(language);
+        for (const CZOKFirmwareVersion firmware : {CZOKFirmwareVersion{}, CZOKFirmwareVersion{13, 2, 1}}) {
+            Build(zok::AllParametersMask(), firmware);
+            for (const auto &info : zok::Parameters()) {
+                for (int value = -1; value <= 255; ++value) {
+                    m_model.SetValue(info.Id, value);
+                    QString shown;
+                    dynamic_cast<EIconTextButtonProperty &>(*RowOf(info.Id)).GetTextValue(shown);
+                    ASSERT_EQ(zok::ParameterDisplayText(m_model, info.Id), shown) << info.Key << " " << value;
+                }
+            }
+        }
+    }
 }

@@ -1,0 +1,15 @@
+# Fails when the program BINARY needs Qt Widgets or Qt Gui, directly or through another library:
+# ldd lists the whole tree of shared libraries the loader would bring in.
+if(NOT BINARY OR NOT EXISTS "${BINARY}")
+  message(FATAL_ERROR "no program to check: '${BINARY}'")
+endif()
+execute_process(COMMAND ldd "${BINARY}" OUTPUT_VARIABLE libraries RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "ldd could not read ${BINARY}")
+endif()
+if(NOT libraries MATCHES "libQt6Core")
+  message(FATAL_ERROR "ldd output without QtCore, the check cannot be trusted:\n${libraries}")
+endif()
+if(libraries MATCHES "libQt6(Widgets|Gui)")
+  message(FATAL_ERROR "${BINARY} links ${CMAKE_MATCH_0}; the command line must need QtCore only:\n${libraries}")
+endif()

@@ -1,0 +1,172 @@
+#include "CliSession.h"
+
+#include "CliStatus.h"
+#include "LineText.h"
+#include "PortName.h"
+#include "ZokText.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zok::cli {
+
+namespace {
+constexpr int kNoPortText = 314;
+constexpr int kOpenFailedText = 315;
+constexpr int kPortLostText = 316;
+constexpr int kNoAnswerText = 317;
+// Beyond the engine's own time-outs: a wait that the engine should have ended long before.
+constexpr int kWaitMarginMs = 5000;
+} // namespace
+
+CliSession::CliSession(const CliOptions &options, const CliDefaults &defaults, ExchangeTimings timings)
+    : m_options(options), m_port(options.port.value_or(defaults.port)),
+      m_address(static_cast<std::uint8_t>(options.address.value_or(defaults.address))),
+      m_view(m_model, options.quiet || options.json, options.verbose),
+      m_engine(std::make_unique<CZOKExchange>(*this, m_model, m_view, timings))
+{
+    // The engine opens the port at the model's speed, as the window does after a load.
+    m_model.SetValue(ParameterId::RX_VITESSE, options.speedIndex.value_or(0));
+}
+
+CliSession::~CliSession()
+{
+    m_view.EndProgress();
+}
+
+QString CliSession::AddressText() const
+{
+    return QString::asprintf("%.02X", unsigned(m_address));
+}
+
+int CliSession::Fail(int status, const QString &line)
+{
+    if (m_error.isEmpty())
+        m_error = line;
+    return status;
+}
+
+int CliSession::NoAnswer(const QString &commandCode)
+{
+    return Fail(kNoAnswer, FillText(kNoAnswerText, {m_port, AddressText(), commandCode}));
+}
+
+int CliSession::PortLost()
+{
+    return Fail(kPortError, FillText(kPortLostText, {m_port}));
+}
+
+int CliSession::StatusOf(WaitEnd end, const QString &commandCode)
+{
+    switch (end) {
+    case WaitEnd::Done:
+    case WaitEnd::Interrupted:
+        return kSuccess;
+    case WaitEnd::PortLost:
+        return PortLost();
+    case WaitEnd::TimedOut:
+        break;
+    }
+    return NoAnswer(commandCode);
+}
+
+// The engine closes a port it could not open and keeps no code; the device says why.
+QString CliSession::OpenFailureCode() const
+{
+    const std::string path = zok::DevicePathForPort(m_port.toStdString());
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    int code = errno;
+    if (fd >= 0) {
+        code = ::isatty(fd) == 1 ? EBUSY : ENOTTY;
+        ::close(fd);
+    }
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+int CliSession::Open()
+{
+    if (m_port.isEmpty())
+        return Fail(kUsage, zok::Text(kNoPortText));
+    if (m_engine->OpenSerialPort(false))
+        return kSuccess;
+    return Fail(kPortError, FillText(kOpenFailedText, {m_port, OpenFailureCode()}));
+}
+
+WaitEnd CliSession::Wait(const std::function<bool()> &done, int timeoutMs)
+{
+    if (m_interrupts.Interrupted())
+        return WaitEnd::Interrupted;
+    if (m_view.PortLost())
+        return WaitEnd::PortLost;
+    if (done())
+        return WaitEnd::Done;
+    QEventLoop loop;
+    WaitEnd end = WaitEnd::TimedOut;
+    const auto finish = [&](WaitEnd how) {
+        end = how;
+        loop.quit();
+    };
+    // Queued: the engine finishes its own step (state, timer) before the command looks at it.
+    const auto check = [&] {
+        if (m_view.PortLost())
+            finish(WaitEnd::PortLost);
+        else if (done())
+            finish(WaitEnd::Done);
+    };
+    QObject::connect(&m_view, &ConsoleView::Activity, &loop, check, Qt::QueuedConnection);
+    QObject::connect(&m_monitor, &FrameMonitor::Activity, &loop, check, Qt::QueuedConnection);
+    QObject::connect(&m_interrupts, &InterruptWatcher::Interrupt, &loop,
+                     [&] { finish(WaitEnd::Interrupted); });
+    QTimer timer;
+    if (timeoutMs >= 0) {
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+            check();
+            if (end == WaitEnd::TimedOut)
+                loop.quit();
+        });
+        timer.start(timeoutMs);
+    }
+    loop.exec();
+    return end;
+}
+
+int CliSession::ReadParameters()
+{
+    m_engine->ReadParameters();
+    const WaitEnd end = Wait([this] { return m_engine->State() != ExchangeState::Reading; },
+                             ExchangeTimings{}.readTimeout + kWaitMarginMs);
+    if (end == WaitEnd::Interrupted)
+        return kInterrupted;
+    if (end != WaitEnd::Done)
+        return StatusOf(end, QStringLiteral("99"));
+    return m_engine->Session().AllReceived() ? kSuccess : NoAnswer(QStringLiteral("99"));
+}
+
+int CliSession::WriteParameters(bool enableSpeed, std::optional<std::uint32_t> parameterMask)
+{
+    m_engine->SetDontShowSpeedWarning(true);
+    if (m_engine->SpeedConfigurationEnabled() != enableSpeed)
+        m_engine->ToggleSpeedConfiguration();
+    if (parameterMask)
+        m_engine->WriteSelectedParameters(*parameterMask);
+    else
+        m_engine->WriteParameters();
+    const auto &session = m_engine->Session();
+    const WaitEnd end = Wait([this] { return m_engine->State() != ExchangeState::Writing; },
+                             ExchangeTimings{}.writeTimeout + kWaitMarginMs);
+    const auto pending = session.GetWriteAction(session.WriteIndex);
+    const QString code = pending ? QString::fromStdString(pending->Command.substr(1, 2)) : QString();
+    if (end == WaitEnd::Interrupted)
+        return kInterrupted;
+    if (end != WaitEnd::Done)
+        return StatusOf(end, code);
+    return pending ? NoAnswer(code) : kSuccess;
+}
+
+} // namespace zok::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "CZOKProperties.h"
+#include "ParameterInfo.h"
+
+#include <QString>
+
+// The texts of the parameter values exactly as the parameter grid shows them, without the grid:
+// for any front end that lists the parameters (the command-line tool) and for checking the grid.
+namespace zok {
+
+// The text of one entry of a choice parameter.
+QString ChoiceText(const ParameterChoice &choice);
+
+// What the grid's value column shows for `id` in `model`: a byte parameter's decimal value, a
+// choice parameter's text among the choices its firmware offers, "N/A" for a value none of them has.
+QString ParameterDisplayText(const CZOKProperties &model, ParameterId id);
+
+} // namespace zok

@@ -1,0 +1,287 @@
+// zok-cli as scripts run it: the built program against the receiver simulator `zok-sim` on a
+// pseudo-terminal, in text and JSON, with its exit statuses. Each case runs in a fresh folder so
+// that no ZOK.ini is picked up by accident.
+#include "ChildProcess.h"
+#include "TempDir.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using zok::test::ChildProcess;
+
+struct Result
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+    QJsonObject Json() const { return QJsonDocument::fromJson(QByteArray::fromStdString(out)).object(); }
+};
+
+// A zok-sim process; its first line is its port.
+struct Sim
+{
+    ChildProcess process;
+    std::string port;
+    explicit Sim(const std::vector<std::string> &args)
+        : process(ZOK_SIM_BINARY, args), port(process.ReadLine())
+    {
+    }
+};
+
+class CliProcess : public ::testing::Test
+{
+protected:
+    Result Cli(const std::vector<std::string> &args)
+    {
+        ChildProcess child(ZOK_CLI_BINARY, args, dir.path().string());
+        Result result;
+        result.status = child.Finish();
+        result.out = child.out;
+        result.err = child.err;
+        return result;
+    }
+    std::string File(const std::string &name) const { return dir.file(name); }
+
+    zok::test::TempDir dir;
+};
+
+bool Contains(const std::string &text, const std::string &part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// One line on standard error, naming what failed.
+bool OneErrorLine(const Result &r, std::initializer_list<std::string> parts)
+{
+    if (r.err.empty() || r.err.find('\n') != r.err.size() - 1)
+        return false;
+    for (const auto &part : parts) {
+        if (!Contains(r.err, part))
+            return false;
+    }
+    return true;
+}
+
+TEST_F(CliProcess, ReadListsTheParametersInTextAndJsonAndEachFailureHasItsStatus)
+{
+    Sim sim({"--set", "0B=2A", "--firmware", " v20.3.1"});
+    ASSERT_FALSE(sim.port.empty());
+
+    const Result text = Cli({"--port", sim.port, "read"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_TRUE(QString::fromStdString(text.out).contains(
+        QRegularExpression(QStringLiteral("RX_SENSIBILITY +2A +yes +42\n"))))
+        << text.out;
+    EXPECT_TRUE(Contains(text.out, "RX_MODE_FCT")) << text.out;
+    EXPECT_TRUE(Contains(text.out, "v20.3.1")) << text.out;
+
+    const Result json = Cli({"read", "--json", "--port", sim.port});
+    ASSERT_EQ(json.status, 0) << json.err;
+    const QJsonObject doc = json.Json();
+    EXPECT_EQ(doc[QStringLiteral("command")].toString(), QStringLiteral("read"));
+    EXPECT_EQ(doc[QStringLiteral("firmware")].toString(), QStringLiteral(" v20.3.1"));
+    const QJsonArray parameters = doc[QStringLiteral("parameters")].toArray();
+    ASSERT_EQ(parameters.size(), 22);
+    const QJsonObject first = parameters[0].toObject();
+    EXPECT_EQ(first[QStringLiteral("name")].toString(), QStringLiteral("RX_SENSIBILITY"));
+    EXPECT_EQ(first[QStringLiteral("wire")].toString(), QStringLiteral("2A"));
+    EXPECT_EQ(first[QStringLiteral("text")].toString(), QStringLiteral("42"));
+    EXPECT_TRUE(first[QStringLiteral("supported")].toBool());
+
+    // A port that does not exist: 3, in text and in JSON.
+    const std::string missing = File("no-such-port");
+    const Result wrongPort = Cli({"--port", missing, "read"});
+    EXPECT_EQ(wrongPort.status, 3);
+    EXPECT_TRUE(OneErrorLine(wrongPort, {missing})) << wrongPort.err;
+    const Result wrongPortJson = Cli({"--port", missing, "--json", "read"});
+    EXPECT_EQ(wrongPortJson.status, 3);
+    EXPECT_EQ(wrongPortJson.Json()[QStringLiteral("status")].toInt(), 3);
+    EXPECT_TRUE(
+        wrongPortJson.Json()[QStringLiteral("error")].toString().contains(QString::fromStdString(missing)));
+
+    // A receiver address nobody answers to: 4, naming port, address and command.
+    const Result silent = Cli({"--port", sim.port, "--address", "2b", "read"});
+    EXPECT_EQ(silent.status, 4);
+    EXPECT_TRUE(OneErrorLine(silent, {sim.port, "2B", "99"})) << silent.err;
+    const Result silentJson = Cli({"--port", sim.port, "--address", "2B", "read", "--json"});
+    EXPECT_EQ(silentJson.Json()[QStringLiteral("status")].toInt(), 4);
+
+    // Bad usage: 2, before any port is touched.
+    EXPECT_EQ(Cli({"--port", sim.port, "read", "--period", "50"}).status, 2);
+    EXPECT_EQ(Cli({"--port", sim.port, "--speed", "1234", "read"}).status, 2);
+    EXPECT_EQ(Cli({"frobnicate"}).status, 2);
+    const Result help = Cli({"read", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(Contains(help.out, "--save")) << help.out;
+    EXPECT_TRUE(Contains(Cli({"--help"}).out, "4 no answer"));
+}
+
+TEST_F(CliProcess, ASilentReceiverIsATimeOut)
+{
+    Sim sim({"--silent"});
+    const Result r = Cli({"--port", sim.port, "read"});
+    EXPECT_EQ(r.status, 4);
+    EXPECT_TRUE(OneErrorLine(r, {sim.port, "01", "99"})) << r.err;
+    EXPECT_EQ(Cli({"--port", sim.port, "scan", "--wait", "200"}).status, 4);
+}
+
+TEST_F(CliProcess, TheSettingsFileGivesPortAddressAndLanguageAndIsNeverWritten)
+{
+    Sim sim({"--receiver", "03"});
+    const std::string ini = "[ZOK]\r\nSERIAL_PORT=" + sim.port + "\r\nLANGUAGE=FRENCH\r\nRECEIVER_ID=03\r\n";
+    zok::test::WriteBytes(File("ZOK.ini"), ini);
+    const Result r = Cli({"read"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "Paramètre")) << r.out;
+    EXPECT_TRUE(Contains(Cli({"read", "--lang", "en"}).out, "Parameter"));
+    EXPECT_EQ(zok::test::ReadBytes(File("ZOK.ini")), ini);
+}
+
+TEST_F(CliProcess, ScanDetectTagsAndIdFilter)
+{
+    Sim sim(
+        {"--receiver", "03", "--tag", "12AB34", "--tag-rate", "20", "--receiver", "0A", "--speed", "19200"});
+
+    const Result scan = Cli({"--port", sim.port, "scan", "--all-speeds", "--wait", "300", "--json"});
+    ASSERT_EQ(scan.status, 0) << scan.err;
+    const QJsonArray receivers = scan.Json()[QStringLiteral("receivers")].toArray();
+    ASSERT_EQ(receivers.size(), 2) << scan.out;
+    EXPECT_EQ(receivers[0].toObject()[QStringLiteral("address")].toString(), QStringLiteral("03"));
+    EXPECT_EQ(receivers[0].toObject()[QStringLiteral("speeds")].toArray(), QJsonArray{9600});
+    EXPECT_EQ(receivers[1].toObject()[QStringLiteral("address")].toString(), QStringLiteral("0A"));
+    EXPECT_EQ(receivers[1].toObject()[QStringLiteral("speeds")].toArray(), QJsonArray{19200});
+    const Result scanText = Cli({"--port", sim.port, "scan", "--wait", "300"});
+    EXPECT_TRUE(
+        QString::fromStdString(scanText.out).contains(QRegularExpression(QStringLiteral("\n03 +9600\n$"))))
+        << scanText.out;
+
+    const Result detect = Cli({"--port", sim.port, "--address", "0A", "detect"});
+    EXPECT_EQ(detect.status, 0) << detect.err;
+    EXPECT_TRUE(Contains(detect.out, "19200")) << detect.out;
+    EXPECT_EQ(Cli({"--port", sim.port, "--address", "0A", "detect", "--json"})
+                  .Json()[QStringLiteral("speed")]
+                  .toInt(),
+              19200);
+
+    const Result tags = Cli({"--port", sim.port, "--address", "03", "tags", "--duration", "1"});
+    EXPECT_EQ(tags.status, 0) << tags.err;
+    EXPECT_TRUE(QString::fromStdString(tags.out).contains(
+        QRegularExpression(QStringLiteral("T[0-9:.]+\\S*  12AB34  [0-9]+\n"))))
+        << tags.out;
+    const QJsonArray reports =
+        Cli({"--port", sim.port, "--address", "03", "tags", "--duration", "1", "--json"})
+            .Json()[QStringLiteral("reports")]
+            .toArray();
+    ASSERT_FALSE(reports.isEmpty());
+    EXPECT_EQ(reports[0].toObject()[QStringLiteral("id")].toString(), QStringLiteral("12AB34"));
+
+    const Result set = Cli({"--port", sim.port, "--address", "03", "filter", "set", "001122", "00ffee",
+                            "--alarm", "on", "--json"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_EQ(set.Json()[QStringLiteral("start")].toString(), QStringLiteral("001122"));
+    EXPECT_EQ(set.Json()[QStringLiteral("end")].toString(), QStringLiteral("00FFEE"));
+    EXPECT_TRUE(set.Json()[QStringLiteral("alarm")].toBool());
+    const Result get = Cli({"--port", sim.port, "--address", "03", "filter", "get"});
+    EXPECT_EQ(get.status, 0) << get.err;
+    EXPECT_TRUE(Contains(get.out, "001122")) << get.out;
+    EXPECT_EQ(Cli({"--port", sim.port, "--address", "03", "filter", "set", "0011", "00FF"}).status, 2);
+}
+
+TEST_F(CliProcess, CompareThenWriteWhatDiffersAndVerify)
+{
+    Sim sim({});
+    const std::string file = File("bench.zok");
+    ASSERT_EQ(Cli({"--port", sim.port, "read", "--save", file}).status, 0);
+    EXPECT_EQ(Cli({"--port", sim.port, "compare", file}).status, 0);
+
+    // Two values the receiver does not hold: a difference (1), listed in text and JSON.
+    std::string bytes = zok::test::ReadBytes(file);
+    bytes.replace(bytes.find("RX_TIMEOUT=06"), 13, "RX_TIMEOUT=0C");
+    bytes.replace(bytes.find("RX_FORMAT=00"), 12, "RX_FORMAT=01");
+    zok::test::WriteBytes(file, bytes);
+    const Result compare = Cli({"--port", sim.port, "compare", file});
+    EXPECT_EQ(compare.status, 1) << compare.err;
+    EXPECT_TRUE(QString::fromStdString(compare.out)
+                    .contains(QRegularExpression(QStringLiteral("RX_TIMEOUT +06 +6 +0C +12"))))
+        << compare.out;
+    EXPECT_FALSE(Contains(compare.out, "RX_SENSIBILITY")) << compare.out;
+    const QJsonObject json = Cli({"--port", sim.port, "compare", file, "--json"}).Json();
+    EXPECT_EQ(json[QStringLiteral("status")].toInt(), 1);
+    EXPECT_EQ(json[QStringLiteral("differences")].toInt(), 2);
+
+    // Only what differs is written, then read back and verified.
+    const Result write = Cli({"--port", sim.port, "write", file, "--only-different", "--json"});
+    ASSERT_EQ(write.status, 0) << write.err;
+    EXPECT_EQ(write.Json()[QStringLiteral("written")].toInt(), 2);
+    EXPECT_EQ(write.Json()[QStringLiteral("verified")].toInt(), 2);
+    EXPECT_EQ(Cli({"--port", sim.port, "compare", file}).status, 0);
+    const Result again = Cli({"--port", sim.port, "write", file, "--only-different"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_TRUE(Contains(again.out, "Nothing to write")) << again.out;
+
+    // The window's Write: every supported parameter but the speed, all verified.
+    const Result full = Cli({"--port", sim.port, "write", file});
+    EXPECT_EQ(full.status, 0) << full.err;
+    EXPECT_TRUE(Contains(full.out, "21 values written and verified")) << full.out;
+}
+
+TEST_F(CliProcess, ACorruptFileIsStatus2WithItsLineAndNothingIsSent)
+{
+    const std::string file = File("bad.zok");
+    zok::test::WriteBytes(file, "[ZOK_PARAMETERS]\r\nRX_SENSIBILITY=80\r\nRX_MODE_FCT=zz\r\n");
+    // The file is checked before the port: a port that cannot open changes nothing.
+    for (const char *command : {"write", "compare"}) {
+        const Result r = Cli({"--port", File("no-port"), command, file});
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_TRUE(OneErrorLine(r, {file, "line 3", "RX_MODE_FCT"})) << r.err;
+    }
+    const Result json = Cli({"--port", File("no-port"), "--json", "write", file});
+    EXPECT_EQ(json.Json()[QStringLiteral("status")].toInt(), 2);
+    EXPECT_TRUE(json.Json()[QStringLiteral("error")].toString().contains(QStringLiteral("line 3")));
+    EXPECT_EQ(Cli({"--port", File("no-port"), "compare", File("absent.zok")}).status, 2);
+}
+
+TEST_F(CliProcess, APortThatGoesAwayIsStatus3)
+{
+    auto sim = std::make_unique<Sim>(std::vector<std::string>{"--tag", "12AB34", "--tag-rate", "20"});
+    ChildProcess tags(ZOK_CLI_BINARY, {"--port", sim->port, "tags"}, dir.path().string());
+    ASSERT_FALSE(tags.ReadLine().empty());
+    sim.reset(); // the simulator's end closes the pseudo-terminal under the program
+    EXPECT_EQ(tags.Finish(), 3);
+    EXPECT_TRUE(Contains(tags.err, "lost")) << tags.err;
+}
+
+TEST_F(CliProcess, CtrlCDuringRadioLeavesACompleteCsv)
+{
+    Sim sim({});
+    const std::string csv = File("levels.csv");
+    ChildProcess radio(ZOK_CLI_BINARY, {"--port", sim.port, "radio", "--period", "40", "--csv", csv},
+                       dir.path().string());
+    int printed = 0;
+    for (; printed < 3; ++printed)
+        ASSERT_FALSE(radio.ReadLine().empty());
+    radio.Signal(SIGINT);
+    EXPECT_EQ(radio.Finish(), 0) << radio.err;
+    for (char c : radio.out)
+        printed += c == '\n' ? 1 : 0;
+
+    const QString text = QString::fromStdString(zok::test::ReadBytes(csv));
+    ASSERT_TRUE(text.endsWith(QStringLiteral("\r\n"))) << text.toStdString();
+    QStringList lines = text.split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    ASSERT_EQ(lines.takeFirst(), QStringLiteral("time,level"));
+    EXPECT_EQ(lines.size(), printed);
+    const QRegularExpression row(
+        QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}(Z|[+-]\d\d:\d\d),\d{1,3}$)"));
+    for (const QString &line : lines)
+        EXPECT_TRUE(row.match(line).hasMatch()) << line.toStdString();
+}
+
+} // namespace

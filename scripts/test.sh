@@ -9,6 +9,10 @@ cd "$here"
 [ "${ZOK_SKIP_DEPS:-}" = 1 ] || bash scripts/deps.sh
 
 status=0
+passed=0
+failed=0
+# Counts each stage's result, so the run ends with one summary line.
+record() { if [ "$1" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi; }
 stage() {
   local preset=$1
   echo "=== $preset: build"
@@ -16,7 +20,9 @@ stage() {
   cmake --build --preset "$preset"
   if [ "$preset" != fuzz ]; then
     echo "=== $preset: tests"
-    ctest --preset "$preset" || status=1
+    local rc=0
+    ctest --preset "$preset" || rc=$?
+    record $rc
   fi
 }
 
@@ -35,7 +41,9 @@ windows_stage() {
     echo "=== mingw: SKIPPED: g++-mingw-w64-x86-64, wine64 or googletest could not be installed"
     return 0
   fi
-  ZOK_SIM=build/dev/sim/zok-sim bash scripts/windows-test.sh || status=1
+  local rc=0
+  ZOK_SIM=build/dev/sim/zok-sim bash scripts/windows-test.sh || rc=$?
+  record $rc
 }
 
 stage dev
@@ -43,8 +51,11 @@ if [ "${ZOK_QUICK:-}" != 1 ]; then
   stage asan
   stage tsan
   stage fuzz
-  bash scripts/fuzz.sh build/fuzz "${ZOK_FUZZ_SECONDS:-30}" || status=1
+  rc=0
+  bash scripts/fuzz.sh build/fuzz "${ZOK_FUZZ_SECONDS:-30}" || rc=$?
+  record $rc
   windows_stage
 fi
 if [ $status -ne 0 ]; then echo "SOME TESTS FAILED"; fi
+echo "stages: $passed passed, $failed failed"
 exit $status

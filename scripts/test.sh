@@ -1,27 +1,31 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds and runs every test: a plain build, then AddressSanitizer +
-# UBSan, then ThreadSanitizer for the threaded serial code, then 30 s of each libFuzzer target,
+# UBSan, then ThreadSanitizer for the threaded serial code, then 20 s of each libFuzzer target,
 # then the Windows cross build with its tests under Wine (scripts/windows-test.sh).
 # ZOK_QUICK=1 runs the plain build only.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
-[ "${ZOK_SKIP_DEPS:-}" = 1 ] || bash scripts/deps.sh
+[ "${ZOK_SKIP_DEPS:-}" = 1 ] || { bash scripts/deps.sh && echo "=== deps: $SECONDS s"; }
 
 status=0
 passed=0
 failed=0
 # Counts each stage's result, so the run ends with one summary line.
 record() { if [ "$1" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi; }
+# Each stage says how long its build and its tests took, so a slow CI run shows where.
 stage() {
-  local preset=$1
+  local preset=$1 started=$SECONDS
   echo "=== $preset: build"
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
+  echo "=== $preset: built in $((SECONDS - started)) s"
   if [ "$preset" != fuzz ]; then
     echo "=== $preset: tests"
     local rc=0
+    started=$SECONDS
     ctest --preset "$preset" || rc=$?
+    echo "=== $preset: tests ran in $((SECONDS - started)) s"
     record $rc
   fi
 }
@@ -41,8 +45,9 @@ windows_stage() {
     echo "=== mingw: SKIPPED: g++-mingw-w64-x86-64, wine64 or googletest could not be installed"
     return 0
   fi
-  local rc=0
+  local rc=0 started=$SECONDS
   ZOK_SIM=build/dev/sim/zok-sim bash scripts/windows-test.sh || rc=$?
+  echo "=== mingw: $((SECONDS - started)) s"
   record $rc
 }
 
@@ -52,10 +57,12 @@ if [ "${ZOK_QUICK:-}" != 1 ]; then
   stage tsan
   stage fuzz
   rc=0
-  bash scripts/fuzz.sh build/fuzz "${ZOK_FUZZ_SECONDS:-30}" || rc=$?
+  started=$SECONDS
+  bash scripts/fuzz.sh build/fuzz "${ZOK_FUZZ_SECONDS:-20}" || rc=$?
+  echo "=== fuzz: ran in $((SECONDS - started)) s"
   record $rc
   windows_stage
 fi
 if [ $status -ne 0 ]; then echo "SOME TESTS FAILED"; fi
-echo "stages: $passed passed, $failed failed"
+echo "stages: $passed passed, $failed failed (in $SECONDS s)"
 exit $status

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the libraries that need no Qt, and their tests, for 64-bit Windows with MinGW-w64,
 # and runs the tests under Wine; the serial line tests run through the Win32 backend on Wine's
-# COM5, a symbolic link onto a pseudo-terminal served by zok-sim (or by a scripted peer for the
-# bursts, the hang-up and a peer that never reads).
+# COM5, mapped onto a pseudo-terminal served by zok-sim (or by a scripted peer for the bursts, the
+# hang-up and a peer that never reads).
 # Needs: g++-mingw-w64-x86-64, wine64, googletest, socat, and a native zok-sim (ZOK_SIM, default
 # build/dev/sim/zok-sim).
 set -euo pipefail
@@ -34,32 +34,44 @@ started=$(date +%s)
 mkdir -p "$WINEPREFIX"
 "$wineserver" -p </dev/null >"$work/wineserver.log" 2>&1
 "$wine" wineboot -i </dev/null >"$work/wineboot.log" 2>&1
+# COM5 is declared in Wine's own port table, pointing at a link each peer re-creates onto its
+# pseudo-terminal. Wine's device manager rebuilds the COM links whenever its services restart (at
+# every test program here) and hands out COM1, COM2... to the host's own serial ports; on a host
+# with five of them, a COM5 made only by hand would be taken over by /dev/ttyS4 and the tests would
+# talk to a dead line.
+line="$work/line"
+"$wine" reg add 'HKLM\Software\Wine\Ports' /v COM5 /t REG_SZ /d "$line" /f </dev/null \
+  >>"$work/wineboot.log" 2>&1
+ln -sfn "$line" "$WINEPREFIX/dosdevices/com5"
 echo "prefix ready in $(($(date +%s) - started)) s"
 
 status=0
 echo "=== mingw: tests under Wine"
 ctest --test-dir build/mingw -LE line --output-on-failure || status=1
 
-com5="$WINEPREFIX/dosdevices/com5"
 # serve_line NAME COMMAND...: runs COMMAND as the peer on COM5, then the line tests for NAME.
 serve_line() {
   local name=$1
   shift
-  rm -f "$com5"
+  rm -f "$line"
   "$@" </dev/null >"$work/peer-$name.log" 2>&1 &
   peer=$!
   for _ in $(seq 100); do
-    [ -e "$com5" ] && break
+    [ -e "$line" ] && break
     sleep 0.1
   done
-  echo "--- serial line, peer: $name"
-  ZOK_TEST_PORT=COM5 ZOK_TEST_PEER=$name "$wine" build/mingw/tests/link/serial/test_serial_line.exe || status=1
+  echo "--- serial line, peer: $name, COM5 -> $(readlink "$WINEPREFIX/dosdevices/com5") -> $(readlink "$line")"
+  if ! ZOK_TEST_PORT=COM5 ZOK_TEST_PEER=$name "$wine" build/mingw/tests/link/serial/test_serial_line.exe; then
+    status=1
+    echo "--- peer $name said:"
+    cat "$work/peer-$name.log"
+  fi
   kill "$peer" 2>/dev/null || true
   wait "$peer" 2>/dev/null || true
   peer=""
 }
 long_version="$(head -c 5000 /dev/zero | tr '\0' 'X')"
-serve_line sim "$sim" --link "$com5" --receiver 01 --receiver 02 --firmware "$long_version"
+serve_line sim "$sim" --link "$line" --receiver 01 --receiver 02 --firmware "$long_version"
 # After the test's first "[GO]": one frame in three bursts; after its second: hang up.
 cat >"$work/bursts.sh" <<'PEER'
 head -c 4 >/dev/null
@@ -70,8 +82,8 @@ sleep 0.3
 printf 'EF]'
 head -c 4 >/dev/null
 PEER
-serve_line bursts socat PTY,link="$com5",raw,echo=0 EXEC:"sh $work/bursts.sh"
-serve_line deaf socat -u EXEC:'sleep 600' PTY,link="$com5",raw,echo=0
+serve_line bursts socat PTY,link="$line",raw,echo=0 EXEC:"sh $work/bursts.sh"
+serve_line deaf socat -u EXEC:'sleep 600' PTY,link="$line",raw,echo=0
 
 if [ $status -ne 0 ]; then echo "SOME WINDOWS TESTS FAILED"; fi
 exit $status

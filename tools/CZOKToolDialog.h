@@ -34,7 +34,7 @@ public:
     void done(int result) override;
 
     // The handler of one forwarded frame (also reached through a posted frame event).
-    virtual void handleFrame(const QString &text) { Q_UNUSED(text); }
+    virtual void handleFrame(const QString &) {}
 
     bool event(QEvent *event) override;
 

@@ -71,10 +71,10 @@ CZOKRadioFollowDlg::CZOKRadioFollowDlg(IToolExchange &exchange, const QString &s
     setWindowTitle(Caption("Radio Scan", "Suivi radio"));
     m_pollTimer = new CToolTimer(QStringLiteral("2"), this);
     connect(m_pollTimer, &CToolTimer::tick, this, &CZOKRadioFollowDlg::sendPoll);
-    // The time axis moves on between answers too; update() coalesces into one repaint.
+    // The time axis moves on between answers too.
     connect(m_pollTimer, &CToolTimer::tick, this, [this] {
         m_series.expire(now().toMSecsSinceEpoch());
-        m_plot->update();
+        m_plot->refresh();
     });
     buildControls();
     swallowEnter();
@@ -278,7 +278,7 @@ void CZOKRadioFollowDlg::refreshView()
         showLevel(*m_shownLevel);
         m_shownLevel.reset();
     }
-    m_plot->update();
+    m_plot->refresh();
     showStatistics();
 }
 

@@ -310,19 +310,19 @@ private slots:
     {
         auto first = receiver(0x05);
         first.tags = {"12AB34", "0A0B"};
-        first.tagRate = 400;
+        first.tagRate = 200;
         auto second = receiver(0x06);
         second.tags = {"C0FFEE"};
-        second.tagRate = 150;
+        second.tagRate = 100;
         auto lower = receiver(0x07);
         lower.tags = {"ABCDEF"};
-        lower.tagRate = 100;
+        lower.tagRate = 50;
         lower.faults.lowerCaseHex = true;
         start({first, second, lower}, 0x00);
         CZOKTagFollowDlg tag(*m_engine);
         prepare(tag, true);
         m_sim->sendRaw("[B412A05]");
-        QTRY_VERIFY_WITH_TIMEOUT(tag.tags().sightings().size() == 3 && tag.tags().sightings()[0].count > 200,
+        QTRY_VERIFY_WITH_TIMEOUT(tag.tags().sightings().size() == 3 && tag.tags().sightings()[0].count > 50,
                                  kWaitMs);
         for (std::uint8_t address : {0x05, 0x06, 0x07})
             m_sim->updateReceiver(address, [](zok::sim::ReceiverConfig &r) { r.tagRate = 0; });

@@ -233,6 +233,12 @@ const StringEntry kStringTable[] = {
      "Min : %d   Moyenne : %.1f   Max : %d (depuis Activer)"},
     {281, "Min, mean, max: press Start", "Min, moyenne, max : appuyez sur Activer"},
     {282, "Time (s)", "Temps (s)"},
+    // Radio scan: the CSV record; also the file errors of the table of tags heard.
+    {283, "CSV record", "Enregistrement CSV"},
+    {284, "Browse...", "Parcourir..."},
+    {285, "Can't open file %1 !", "Erreur à l'ouverture du fichier %1"},
+    {286, "CSV files (*.csv)", "Fichiers CSV (*.csv)"},
+    {287, "Can't write file %1: %2", "Erreur à l'écriture du fichier %1 : %2"},
 
     // Tag tracking: table of the tags heard.
     {288, "ID", "ID"},
@@ -242,6 +248,11 @@ const StringEntry kStringTable[] = {
     {292, "In range", "À portée"},
     {293, "Yes", "Oui"},
     {294, "No", "Non"},
+    {295, "Clear", "Effacer"},
+    {296, "Save as CSV...", "Enregistrer en CSV..."},
+    {297, "Tags heard", "Tags entendus"},
+    {298, "CSV record file", "Fichier de l'enregistrement CSV"},
+    {299, "Save the tags heard", "Enregistrer les tags entendus"},
 
     // Command-line tool (zok-cli): help, errors, table headings.
     {300,

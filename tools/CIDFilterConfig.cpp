@@ -42,7 +42,7 @@ QString codeText(int code)
 } // namespace
 
 CIDFilterConfig::CIDFilterConfig(IToolExchange &exchange, QWidget *parent)
-    : CZOKToolDialog(parent), m_exchange(exchange)
+    : CZOKToolDialog(parent, WM_FILTER_FRAME), m_exchange(exchange)
 {
     setWindowTitle(Caption("ID filter configuration", "Configuration de la plage de filtrage"));
     m_answerTimer = new CToolTimer(QStringLiteral("1"), this);
@@ -277,13 +277,4 @@ bool CIDFilterConfig::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return CZOKToolDialog::eventFilter(watched, event);
-}
-
-bool CIDFilterConfig::event(QEvent *event)
-{
-    if (event->type() == WM_FILTER_FRAME) {
-        handleFrame(static_cast<ForwardedFrameEvent *>(event)->text());
-        return true;
-    }
-    return CZOKToolDialog::event(event);
 }

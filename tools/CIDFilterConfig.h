@@ -18,7 +18,7 @@ class CIDFilterConfig : public CZOKToolDialog
 public:
     CIDFilterConfig(IToolExchange &exchange, QWidget *parent = nullptr);
 
-    void handleFrame(const QString &text);
+    void handleFrame(const QString &text) override;
     void read();
     void write();
     void reset();
@@ -29,7 +29,6 @@ public:
     int identifierFormat() const { return m_format; }
     QString currentCommand() const { return m_command; }
 
-    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 protected:

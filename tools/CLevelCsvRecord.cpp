@@ -41,7 +41,12 @@ void CLevelCsvRecord::close()
 
 bool CLevelCsvRecord::write(const QDateTime &when, QStringView address, int level)
 {
-    return m_file.isOpen() && writeAll(FormatLine(when, address, level));
+    if (!m_file.isOpen())
+        return false;
+    if (writeAll(FormatLine(when, address, level)))
+        return true;
+    m_error = m_file.errorString();
+    return false;
 }
 
 bool CLevelCsvRecord::writeAll(const QByteArray &bytes)

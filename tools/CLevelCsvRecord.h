@@ -24,11 +24,11 @@ public:
     void close();
     bool isOpen() const { return m_file.isOpen(); }
     QString path() const { return m_file.fileName(); }
-    // Why the last open failed: the system's reason, or empty with lockedByOther() set.
+    // Why the last open or write failed: the system's reason, or empty with lockedByOther() set.
     QString errorString() const { return m_error; }
     bool lockedByOther() const { return m_locked; }
 
-    // False when the line could not be written completely.
+    // False, with errorString(), when the line could not be written completely.
     bool write(const QDateTime &when, QStringView address, int level);
 
     static QByteArray Header();

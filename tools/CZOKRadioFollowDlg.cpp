@@ -1,11 +1,14 @@
 #include "CZOKRadioFollowDlg.h"
 
 #include "CToolTimer.h"
+#include "CZOKSettings.h"
 #include "ExchangeEvents.h"
 #include "IToolExchange.h"
 #include "ToolFrames.h"
 #include "ToolText.h"
 
+#include <QCheckBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QVBoxLayout>
 
 #include <climits>
 
@@ -22,6 +26,7 @@ using zok::tools::Caption;
 namespace {
 constexpr int kDefaultPeriodMs = 1000;
 constexpr int kShortestPeriodMs = 20;
+constexpr auto kDefaultCsvFile = "ZOK.csv";
 
 QColor levelColour(int level)
 {
@@ -36,7 +41,7 @@ QColor levelColour(int level)
 class SeriesSource : public CLevelPlot::Source
 {
 public:
-    SeriesSource(const CLevelSeries &series, const CZOKRadioFollowDlg::Clock &clock)
+    SeriesSource(const CLevelSeries &series, const CZOKToolDialog::Clock &clock)
         : m_series(series), m_clock(clock)
     {
     }
@@ -47,7 +52,7 @@ public:
 
 private:
     const CLevelSeries &m_series;
-    const CZOKRadioFollowDlg::Clock &m_clock;
+    const CZOKToolDialog::Clock &m_clock;
 };
 
 QPushButton *button(const QString &text, const char *id, QWidget *parent)
@@ -59,25 +64,26 @@ QPushButton *button(const QString &text, const char *id, QWidget *parent)
 } // namespace
 
 CZOKRadioFollowDlg::CZOKRadioFollowDlg(IToolExchange &exchange, const QString &startupDirectory,
-                                       QWidget *parent)
-    : CZOKToolDialog(parent), m_exchange(exchange), m_log(startupDirectory),
-      m_clock([] { return QDateTime::currentDateTime(); })
+                                       CZOKSettings *settings, QWidget *parent)
+    : CZOKToolDialog(parent, WM_RADIO_FRAME), m_exchange(exchange), m_settings(settings),
+      m_directory(startupDirectory), m_log(startupDirectory)
 {
     setWindowTitle(Caption("Radio Scan", "Suivi radio"));
     m_pollTimer = new CToolTimer(QStringLiteral("2"), this);
     connect(m_pollTimer, &CToolTimer::tick, this, &CZOKRadioFollowDlg::sendPoll);
-    // The time axis moves on between answers too; update() coalesces into one repaint.
+    // The time axis moves on between answers too.
     connect(m_pollTimer, &CToolTimer::tick, this, [this] {
-        m_series.expire(m_clock().toMSecsSinceEpoch());
-        m_plot->update();
+        m_series.expire(now().toMSecsSinceEpoch());
+        m_plot->refresh();
     });
     buildControls();
     swallowEnter();
 }
 
-void CZOKRadioFollowDlg::setClock(Clock clock)
+CZOKRadioFollowDlg::CZOKRadioFollowDlg(IToolExchange &exchange, const QString &startupDirectory,
+                                       QWidget *parent)
+    : CZOKRadioFollowDlg(exchange, startupDirectory, nullptr, parent)
 {
-    m_clock = std::move(clock);
 }
 
 void CZOKRadioFollowDlg::buildControls()
@@ -88,15 +94,12 @@ void CZOKRadioFollowDlg::buildControls()
     m_period->setFixedWidth(m_period->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
     m_period->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_period));
-    m_bar = new QProgressBar(this);
-    m_bar->setObjectName(QStringLiteral("1015"));
-    m_bar->setRange(0, 255);
-    m_bar->setTextVisible(false);
+    m_bar = createLevelBar();
     m_level = new QLabel(QStringLiteral("180"), this);
     m_level->setObjectName(QStringLiteral("1025"));
     m_level->setMinimumWidth(m_level->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
     auto *exit = button(Caption("Exit", "Fermer"), "1", this);
-    m_plotSource = std::make_unique<SeriesSource>(m_series, m_clock);
+    m_plotSource = std::make_unique<SeriesSource>(m_series, clock());
     m_plot = new CLevelPlot(this);
     m_plot->setObjectName(QStringLiteral("1280"));
     m_plot->setWindowMs(m_series.windowMs());
@@ -130,10 +133,30 @@ QWidget *CZOKRadioFollowDlg::buildRecordingGroup()
     auto *start = button(Caption("Start", "Activer"), "1022", group);
     auto *stop = button(Caption("Stop", "Arrêter"), "1023", group);
     auto *clear = button(Caption("Clear", "Effacer"), "1024", group);
-    auto *row = new QHBoxLayout(group);
-    row->addWidget(start);
-    row->addWidget(stop);
-    row->addWidget(clear);
+    const QString csvFile = m_settings && !m_settings->RadioCsvFile().empty()
+                                ? QString::fromStdString(m_settings->RadioCsvFile())
+                                : QString::fromLatin1(kDefaultCsvFile);
+    m_csvOn = new QCheckBox(zok::Text(283), group);
+    m_csvOn->setObjectName(QStringLiteral("1282"));
+    m_csvOn->setChecked(m_settings && m_settings->RadioCsvEnabled());
+    m_csvFile = new QLineEdit(csvFile, group);
+    m_csvFile->setObjectName(QStringLiteral("1283"));
+    m_csvFile->setMinimumWidth(m_csvFile->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 28);
+    auto *browse = button(zok::Text(284), "1284", group);
+    m_csvBrowse = browse;
+
+    auto *rows = new QVBoxLayout(group);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(start);
+    buttons->addWidget(stop);
+    buttons->addWidget(clear);
+    rows->addLayout(buttons);
+    auto *csvRow = new QHBoxLayout;
+    csvRow->addWidget(m_csvOn);
+    csvRow->addWidget(m_csvFile, 1);
+    csvRow->addWidget(browse);
+    rows->addLayout(csvRow);
+    connect(browse, &QPushButton::clicked, this, &CZOKRadioFollowDlg::browseCsvFile);
     connect(start, &QPushButton::clicked, this, &CZOKRadioFollowDlg::start);
     connect(stop, &QPushButton::clicked, this, &CZOKRadioFollowDlg::stop);
     connect(clear, &QPushButton::clicked, this, &CZOKRadioFollowDlg::clear);
@@ -147,6 +170,7 @@ void CZOKRadioFollowDlg::onOpening()
     m_bar->setValue(0);
     setPeriodText(kDefaultPeriodMs);
     m_log.close();
+    m_csv.close();
     m_logClearable = false;
     m_recording = false;
     m_lastPeriod = kDefaultPeriodMs;
@@ -160,6 +184,8 @@ void CZOKRadioFollowDlg::onClosing()
 {
     m_pollTimer->stop();
     m_log.close();
+    m_csv.close();
+    rememberCsvChoice();
 }
 
 void CZOKRadioFollowDlg::register_()
@@ -219,10 +245,41 @@ void CZOKRadioFollowDlg::handleFrame(const QString &text)
     const auto level = zok::tools::ParseRadioFrame(text, m_exchange.ReceiverAddress());
     if (!level)
         return;
-    showLevel(*level);
-    plotLevel(*level);
-    if (m_recording && m_log.isOpen())
-        m_log.write(m_clock(), *level);
+    // The records and the series take every level at once; the controls only the last one, at
+    // the next refresh, so that frames as fast as the line brings them cost no repaint each.
+    const QDateTime when = now();
+    m_shownLevel = *level;
+    m_series.add(when.toMSecsSinceEpoch(), *level);
+    if (m_recording) {
+        m_statistics.add(*level);
+        if (m_log.isOpen())
+            m_log.write(when, *level);
+        if (m_csv.isOpen())
+            writeCsv(when, text, *level);
+    }
+    scheduleRefresh();
+}
+
+void CZOKRadioFollowDlg::writeCsv(const QDateTime &when, const QString &text, int level)
+{
+    if (m_csv.write(when, QStringView(text).right(2), level))
+        return;
+    // A record that silently stops growing would pass for a complete one: close it and say so.
+    const QString path = m_csv.path();
+    const QString reason = m_csv.errorString();
+    m_csv.close();
+    showMessage(zok::Text(287).arg(QDir::toNativeSeparators(path), reason), QMessageBox::Critical);
+}
+
+void CZOKRadioFollowDlg::refreshView()
+{
+    ++m_refreshCount;
+    if (m_shownLevel) {
+        showLevel(*m_shownLevel);
+        m_shownLevel.reset();
+    }
+    m_plot->refresh();
+    showStatistics();
 }
 
 void CZOKRadioFollowDlg::showLevel(int level)
@@ -234,24 +291,59 @@ void CZOKRadioFollowDlg::showLevel(int level)
     m_level->setText(QString::number(level));
 }
 
-void CZOKRadioFollowDlg::plotLevel(int level)
-{
-    m_series.add(m_clock().toMSecsSinceEpoch(), level);
-    m_plot->update();
-    if (m_recording) {
-        m_statistics.add(level);
-        showStatistics();
-    }
-}
-
 void CZOKRadioFollowDlg::showStatistics()
 {
-    if (m_statistics.empty()) {
-        m_statisticsText->setText(zok::Text(281));
+    const QString text = m_statistics.empty()
+                             ? zok::Text(281)
+                             : QString::asprintf(zok::Text(280).toUtf8().constData(), m_statistics.minimum(),
+                                                 m_statistics.mean(), m_statistics.maximum());
+    if (m_statisticsText->text() != text)
+        m_statisticsText->setText(text);
+}
+
+QString CZOKRadioFollowDlg::csvPath() const
+{
+    QString name = m_csvFile->text().trimmed();
+    if (name.isEmpty())
+        name = QString::fromLatin1(kDefaultCsvFile);
+    return QDir::cleanPath(QDir(m_directory).absoluteFilePath(name));
+}
+
+void CZOKRadioFollowDlg::openCsv()
+{
+    if (m_csvFile->text().trimmed().isEmpty())
+        m_csvFile->setText(QString::fromLatin1(kDefaultCsvFile));
+    const QString path = csvPath();
+    if (m_csv.open(path))
         return;
-    }
-    m_statisticsText->setText(QString::asprintf(zok::Text(280).toUtf8().constData(), m_statistics.minimum(),
-                                                m_statistics.mean(), m_statistics.maximum()));
+    // The same rule as the radio log: refused, not shared, when another recorder holds it.
+    QString text = zok::Text(285).arg(QDir::toNativeSeparators(path));
+    if (!m_csv.errorString().isEmpty())
+        text += QStringLiteral("\n") + m_csv.errorString();
+    showMessage(text, QMessageBox::Warning);
+}
+
+void CZOKRadioFollowDlg::browseCsvFile()
+{
+    const auto chosen = chooseFile(ToolFileRequest{zok::Text(298), zok::Text(286), csvPath(), true});
+    if (chosen)
+        m_csvFile->setText(QDir::toNativeSeparators(*chosen));
+}
+
+void CZOKRadioFollowDlg::rememberCsvChoice()
+{
+    if (!m_settings)
+        return;
+    const bool on = m_csvOn->isChecked();
+    const QString file = m_csvFile->text().trimmed();
+    const QString stored = QString::fromStdString(m_settings->RadioCsvFile());
+    const QString shown = stored.isEmpty() ? QString::fromLatin1(kDefaultCsvFile) : stored;
+    // Untouched, the settings file keeps exactly the keys it had.
+    if (on == m_settings->RadioCsvEnabled() && file == shown)
+        return;
+    m_settings->SetRadioCsvEnabled(on);
+    m_settings->SetRadioCsvFile(file.toStdString());
+    m_settings->Save();
 }
 
 void CZOKRadioFollowDlg::start()
@@ -263,12 +355,18 @@ void CZOKRadioFollowDlg::start()
         if (!m_logClearable)
             showMessage(zok::Text(167), QMessageBox::Warning);
     }
+    if (m_csvOn->isChecked() && !m_csv.isOpen())
+        openCsv();
     const int period = leadingNumber(m_period->text());
     restartPoll(period >= kShortestPeriodMs ? period : m_lastPeriod);
     sendPoll();
     m_statistics.reset();
     showStatistics();
     m_recording = true;
+    // The record's file stays as it is while it is being written.
+    for (QWidget *w : {static_cast<QWidget *>(m_csvOn), static_cast<QWidget *>(m_csvFile), m_csvBrowse})
+        w->setEnabled(false);
+    rememberCsvChoice();
     register_();
 }
 
@@ -277,7 +375,10 @@ void CZOKRadioFollowDlg::stop()
     if (!m_recording)
         return;
     m_log.close();
+    m_csv.close();
     m_recording = false;
+    for (QWidget *w : {static_cast<QWidget *>(m_csvOn), static_cast<QWidget *>(m_csvFile), m_csvBrowse})
+        w->setEnabled(true);
 }
 
 void CZOKRadioFollowDlg::clear()
@@ -292,13 +393,4 @@ void CZOKRadioFollowDlg::clear()
         return;
     }
     m_logClearable = false;
-}
-
-bool CZOKRadioFollowDlg::event(QEvent *event)
-{
-    if (event->type() == WM_RADIO_FRAME) {
-        handleFrame(static_cast<ForwardedFrameEvent *>(event)->text());
-        return true;
-    }
-    return CZOKToolDialog::event(event);
 }

@@ -1,13 +1,29 @@
 #include "CZOKToolDialog.h"
 
+#include "ExchangeEvents.h"
+
 #include <QKeyEvent>
+#include <QProgressBar>
 #include <QPushButton>
 
-CZOKToolDialog::CZOKToolDialog(QWidget *parent) : QDialog(parent) {}
+CZOKToolDialog::CZOKToolDialog(QWidget *parent, QEvent::Type frameType)
+    : QDialog(parent), m_clock([] { return QDateTime::currentDateTime(); }), m_frameType(frameType)
+{
+}
 
 void CZOKToolDialog::setMessageHook(ToolMessageHook hook)
 {
     m_messageHook = std::move(hook);
+}
+
+void CZOKToolDialog::setFileHook(ToolFileHook hook)
+{
+    m_fileHook = std::move(hook);
+}
+
+void CZOKToolDialog::setClock(Clock clock)
+{
+    m_clock = std::move(clock);
 }
 
 void CZOKToolDialog::done(int result)
@@ -19,10 +35,39 @@ void CZOKToolDialog::done(int result)
     QDialog::done(result);
 }
 
+bool CZOKToolDialog::event(QEvent *event)
+{
+    if (m_frameType != QEvent::None && event->type() == m_frameType) {
+        handleFrame(static_cast<ForwardedFrameEvent *>(event)->text());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void CZOKToolDialog::scheduleRefresh()
+{
+    if (m_refreshPending)
+        return;
+    m_refreshPending = true;
+    // Queued behind the frames already posted: a burst delivered in one turn refreshes once.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_refreshPending = false;
+            refreshView();
+        },
+        Qt::QueuedConnection);
+}
+
 QMessageBox::StandardButton CZOKToolDialog::showMessage(const QString &text, QMessageBox::Icon icon,
                                                         QMessageBox::StandardButtons buttons)
 {
     return m_messageHook(this, ToolMessage{text, icon, buttons});
+}
+
+std::optional<QString> CZOKToolDialog::chooseFile(const ToolFileRequest &request)
+{
+    return m_fileHook(this, request);
 }
 
 void CZOKToolDialog::swallowEnter()
@@ -32,6 +77,15 @@ void CZOKToolDialog::swallowEnter()
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+}
+
+QProgressBar *CZOKToolDialog::createLevelBar()
+{
+    auto *bar = new QProgressBar(this);
+    bar->setObjectName(QStringLiteral("1015"));
+    bar->setRange(0, 255);
+    bar->setTextVisible(false);
+    return bar;
 }
 
 void CZOKToolDialog::showEvent(QShowEvent *event)

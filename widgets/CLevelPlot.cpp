@@ -1,9 +1,11 @@
 #include "CLevelPlot.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPolygonF>
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -31,6 +33,27 @@ CLevelPlot::CLevelPlot(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    m_repaintLater.setSingleShot(true);
+    connect(&m_repaintLater, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+}
+
+int CLevelPlot::repaintIntervalMs() const
+{
+    constexpr qint64 kLongestMs = 100;
+    const int width = std::max(plotArea().width(), 1);
+    return static_cast<int>(std::min(m_windowMs / width, kLongestMs));
+}
+
+void CLevelPlot::refresh()
+{
+    if (m_repaintLater.isActive())
+        return; // a repaint is already due, and will show this too
+    const qint64 since = m_lastPaint.isValid() ? m_lastPaint.elapsed() : std::numeric_limits<qint64>::max();
+    const int interval = repaintIntervalMs();
+    if (since >= interval)
+        update();
+    else
+        m_repaintLater.start(static_cast<int>(interval - since));
 }
 
 void CLevelPlot::setSource(const Source *source)
@@ -42,13 +65,29 @@ void CLevelPlot::setSource(const Source *source)
 void CLevelPlot::setWindowMs(qint64 windowMs)
 {
     m_windowMs = std::max<qint64>(windowMs, 1000);
+    m_background = QPixmap();
     update();
 }
 
 void CLevelPlot::setAxisTitle(const QString &title)
 {
     m_axisTitle = title;
+    m_background = QPixmap();
     update();
+}
+
+void CLevelPlot::resizeEvent(QResizeEvent *event)
+{
+    m_background = QPixmap();
+    QWidget::resizeEvent(event);
+}
+
+void CLevelPlot::changeEvent(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::PaletteChange || type == QEvent::FontChange || type == QEvent::StyleChange)
+        m_background = QPixmap();
+    QWidget::changeEvent(event);
 }
 
 QSize CLevelPlot::sizeHint() const
@@ -75,7 +114,29 @@ QRect CLevelPlot::plotArea() const
 
 void CLevelPlot::paintEvent(QPaintEvent *)
 {
+    // The grid, the axes and their texts only change with the size, palette or font: drawn once
+    // into a pixmap, so a repaint at every answer only copies it and draws the line.
+    const qreal ratio = devicePixelRatioF();
+    if (m_background.isNull() || m_background.devicePixelRatioF() != ratio) {
+        m_background = QPixmap(size() * ratio);
+        m_background.setDevicePixelRatio(ratio);
+        QPainter background(&m_background);
+        paintBackground(background);
+    }
+    m_lastPaint.start();
     QPainter painter(this);
+    painter.drawPixmap(0, 0, m_background);
+    const QRect area = plotArea();
+    if (area.width() < 2 || area.height() < 2)
+        return;
+    paintSamples(painter, area);
+    painter.setClipping(false);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+}
+
+void CLevelPlot::paintBackground(QPainter &painter) const
+{
     painter.fillRect(rect(), palette().window());
     const QRect area = plotArea();
     if (area.width() < 2 || area.height() < 2)
@@ -83,9 +144,6 @@ void CLevelPlot::paintEvent(QPaintEvent *)
     painter.fillRect(area, palette().base());
     paintGrid(painter, area);
     paintTimeAxis(painter, area);
-    paintSamples(painter, area);
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(area.adjusted(0, 0, -1, -1));
 }
 
 void CLevelPlot::paintGrid(QPainter &painter, const QRect &area) const

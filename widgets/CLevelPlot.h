@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QPixmap>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 class QPainter;
@@ -31,21 +34,31 @@ public:
     void setWindowMs(qint64 windowMs);
     qint64 windowMs() const { return m_windowMs; }
     void setAxisTitle(const QString &title);
+    // New samples or a later now: repaints, but not more often than the line can visibly move
+    // (one pixel column of time, at most 100 ms), however often it is called.
+    void refresh();
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     QRect plotArea() const;
+    void paintBackground(QPainter &painter) const;
     void paintGrid(QPainter &painter, const QRect &area) const;
     void paintTimeAxis(QPainter &painter, const QRect &area) const;
     void paintSamples(QPainter &painter, const QRect &area) const;
     int secondsStep(int pixels) const;
+    int repaintIntervalMs() const;
 
     const Source *m_source = nullptr;
     qint64 m_windowMs = 120000;
     QString m_axisTitle;
+    QPixmap m_background; // null: to be drawn again
+    QElapsedTimer m_lastPaint;
+    QTimer m_repaintLater;
 };

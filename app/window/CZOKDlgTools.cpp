@@ -27,7 +27,8 @@ void CZOKDlg::OnTagTracking()
 
 void CZOKDlg::OnRadioScan()
 {
-    CZOKRadioFollowDlg dialog(*m_exchange, QString::fromStdString(m_settings.ApplicationDirectory()), this);
+    CZOKRadioFollowDlg dialog(*m_exchange, QString::fromStdString(m_settings.ApplicationDirectory()),
+                              &m_settings, this);
     RunModal(dialog);
     m_exchange->EndMonitoring();
 }

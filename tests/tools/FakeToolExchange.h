@@ -30,15 +30,26 @@ public:
     }
     unsigned char ReceiverAddress() const override { return address; }
 
-    // Posts a frame text as the engine forwards it, and lets the event loop deliver it.
+    // Posts a frame text as the engine forwards it, and lets the event loop deliver it and the
+    // display refresh it queues.
     void forward(MonitorKind kind, const QString &text)
     {
-        QObject *target = monitors[kind];
-        if (!target)
-            return;
-        QCoreApplication::postEvent(
-            target, new ForwardedFrameEvent(typeOf(kind), text, QDateTime::currentDateTime()));
-        QCoreApplication::sendPostedEvents(target);
+        post(kind, text);
+        deliver(kind);
+    }
+    // Posts without delivering: several posts then one deliver() are a burst in one loop turn.
+    void post(MonitorKind kind, const QString &text)
+    {
+        if (QObject *target = monitors[kind])
+            QCoreApplication::postEvent(
+                target, new ForwardedFrameEvent(typeOf(kind), text, QDateTime::currentDateTime()));
+    }
+    void deliver(MonitorKind kind)
+    {
+        if (QObject *target = monitors[kind]) {
+            QCoreApplication::sendPostedEvents(target); // the frames
+            QCoreApplication::sendPostedEvents(target); // the refresh they queued
+        }
     }
     void scanAnswer(int answeringAddress)
     {

@@ -1,8 +1,11 @@
+#include "CLevelCsvRecord.h"
 #include "CToolTimer.h"
 #include "CZOKRadioFollowDlg.h"
+#include "CZOKSettings.h"
 #include "FakeToolExchange.h"
 #include "ZokText.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,9 +29,9 @@ class RadioFollowDlgTest : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<CZOKRadioFollowDlg> m_dlg;
 
-    std::unique_ptr<CZOKRadioFollowDlg> open(const QString &directory)
+    std::unique_ptr<CZOKRadioFollowDlg> open(const QString &directory, CZOKSettings *settings = nullptr)
     {
-        auto dlg = std::make_unique<CZOKRadioFollowDlg>(m_exchange, directory);
+        auto dlg = std::make_unique<CZOKRadioFollowDlg>(m_exchange, directory, settings);
         dlg->setMessageHook(m_messages.hook());
         dlg->setClock([] { return kWhen; });
         dlg->findChild<CToolTimer *>(QStringLiteral("2"))->setManual(true);
@@ -39,10 +42,15 @@ class RadioFollowDlgTest : public QObject
     void click(const char *id) { QTest::mouseClick(child<QPushButton>(id), Qt::LeftButton); }
     void frame(const char *text) { m_exchange.forward(MonitorKind::RadioScan, QString::fromLatin1(text)); }
     CToolTimer *pollTimer() { return child<CToolTimer>("2"); }
-    QByteArray log()
+    QByteArray log(const QString &name = QStringLiteral("ZOK.log"))
     {
-        QFile file(m_dir->filePath(QStringLiteral("ZOK.log")));
+        QFile file(m_dir->filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void chooseCsv(CZOKRadioFollowDlg &dlg, const QString &name)
+    {
+        dlg.findChild<QCheckBox *>(QStringLiteral("1282"))->setChecked(true);
+        dlg.findChild<QLineEdit *>(QStringLiteral("1283"))->setText(name);
     }
 
 private slots:
@@ -255,6 +263,91 @@ private slots:
         click("1024");
         QVERIFY(m_dlg->series().samples().empty()); // Clear empties the plot too
         m_dlg->setClock([] { return kWhen; });
+    }
+
+    // The CSV record goes with Start and Stop, beside the radio log, which stays as it was; it is
+    // held by one recorder only, and a CSV named like the radio log cannot creep into it.
+    void csvRecordBesideTheLogAndHeldByOneRecorder()
+    {
+        chooseCsv(*m_dlg, QStringLiteral("levels.csv"));
+        frame("970705"); // not recording
+        click("1022");
+        QVERIFY(m_dlg->isCsvOpen());
+        QVERIFY(!child<QLineEdit>("1283")->isEnabled() && !child<QWidget>("1284")->isEnabled());
+        frame("970705");
+        frame("97FF05");
+        const QByteArray lines = CLevelCsvRecord::Header() + CLevelCsvRecord::FormatLine(kWhen, u"05", 7) +
+                                 CLevelCsvRecord::FormatLine(kWhen, u"05", 255);
+        QCOMPARE(log(QStringLiteral("levels.csv")), lines);
+        QCOMPARE(log(), QByteArray("01/02/2026; 09:05:03;  45; 7\r\n01/02/2026; 09:05:03;  45; 255\r\n"));
+
+        auto second = open(m_dir->path());
+        chooseCsv(*second, m_dir->filePath(QStringLiteral("levels.csv")));
+        QTest::mouseClick(second->findChild<QPushButton *>(QStringLiteral("1022")), Qt::LeftButton);
+        QCOMPARE(m_messages.texts.size(), 2); // 167 for the log, then the CSV's own refusal
+        QCOMPARE(m_messages.texts[1], zok::Text(285).arg(m_dir->filePath(QStringLiteral("levels.csv"))));
+        QVERIFY(!second->isCsvOpen());
+        second.reset();
+
+        click("1023");
+        QVERIFY(!m_dlg->isCsvOpen() && child<QLineEdit>("1283")->isEnabled());
+        frame("970805");
+        QCOMPARE(log(QStringLiteral("levels.csv")), lines);
+        child<QLineEdit>("1283")->setText(QStringLiteral("ZOK.log"));
+        click("1022");
+        QVERIFY(m_dlg->isLogOpen() && !m_dlg->isCsvOpen());
+        QCOMPARE(m_messages.texts.size(), 3);
+        frame("970905");
+        QVERIFY(log().endsWith("45; 255\r\n01/02/2026; 09:05:03;  45; 9\r\n"));
+    }
+
+    // Remembered only once the user changes it, so an untouched settings file keeps its keys.
+    void csvChoiceIsRememberedAndBrowseFillsTheName()
+    {
+        const QString ini = m_dir->filePath(QStringLiteral("ZOK.ini"));
+        CZOKSettings settings;
+        QVERIFY(settings.Load(ini.toStdString()));
+        QVERIFY(settings.Save());
+        m_dlg = open(m_dir->path(), &settings);
+        QVERIFY(!child<QCheckBox>("1282")->isChecked());
+        QCOMPARE(child<QLineEdit>("1283")->text(), QStringLiteral("ZOK.csv"));
+        m_dlg->reject();
+        QVERIFY(!log(QStringLiteral("ZOK.ini")).contains("RADIO_CSV"));
+
+        m_dlg = open(m_dir->path(), &settings);
+        const QString chosen = m_dir->filePath(QStringLiteral("trace.csv"));
+        ToolFileRequest asked;
+        m_dlg->setFileHook([&](QWidget *, const ToolFileRequest &request) {
+            asked = request;
+            return std::optional<QString>(chosen);
+        });
+        click("1284");
+        QCOMPARE(asked.suggested, m_dir->filePath(QStringLiteral("ZOK.csv")));
+        QVERIFY(asked.appends);
+        QCOMPARE(m_dlg->csvPath(), chosen);
+        child<QCheckBox>("1282")->setChecked(true);
+        m_dlg->reject();
+        QVERIFY(log(QStringLiteral("ZOK.ini"))
+                    .contains("RADIO_CSV=1\r\nRADIO_CSV_FILE=" + chosen.toUtf8() + "\r\n"));
+
+        m_dlg = open(m_dir->path(), &settings);
+        QVERIFY(child<QCheckBox>("1282")->isChecked());
+        QCOMPARE(m_dlg->csvPath(), chosen);
+    }
+
+    // Levels faster than the display: every one is recorded, the controls change once.
+    void aBurstOfLevelsIsRecordedWholeAndShownOnce()
+    {
+        click("1022");
+        const int refreshes = m_dlg->refreshCount();
+        for (int i = 0; i < 500; ++i)
+            m_exchange.post(MonitorKind::RadioScan, QString::asprintf("97%02X05", i % 256));
+        m_exchange.deliver(MonitorKind::RadioScan);
+        QCOMPARE(m_dlg->refreshCount(), refreshes + 1);
+        QCOMPARE(child<QLabel>("1025")->text(), QString::number(499 % 256));
+        QCOMPARE(m_dlg->series().samples().size(), std::size_t(500));
+        QCOMPARE(m_dlg->statistics().maximum(), 255);
+        QCOMPARE(log().count('\n'), 500);
     }
 };
 

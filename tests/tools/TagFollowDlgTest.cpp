@@ -1,3 +1,4 @@
+#include "CTagTableModel.h"
 #include "CToolTimer.h"
 #include "CZOKTagFollowDlg.h"
 #include "FakeToolExchange.h"
@@ -6,6 +7,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -28,6 +31,19 @@ class TagFollowDlgTest : public QObject
         QTest::mouseClick(m_dlg->findChild<QPushButton *>(QStringLiteral("1012")), Qt::LeftButton);
     }
     void frame(const char *text) { m_exchange.forward(MonitorKind::TagTracking, QString::fromLatin1(text)); }
+    // The table as shown, sorted: one "id count in-range" text per row.
+    QStringList table()
+    {
+        const QAbstractItemModel *model = m_dlg->findChild<QTableView *>(QStringLiteral("1290"))->model();
+        QStringList rows;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            rows << QStringLiteral("%1 %2 %3")
+                        .arg(model->index(row, CTagTableModel::Id).data().toString(),
+                             model->index(row, CTagTableModel::Count).data().toString(),
+                             model->index(row, CTagTableModel::InRange).data().toString());
+        }
+        return rows;
+    }
 
 private slots:
     void init()
@@ -146,6 +162,62 @@ private slots:
         QVERIFY(!m_dlg->isVisible());
         QCOMPARE(m_dlg->result(), int(QDialog::Accepted));
         QVERIFY(!silenceTimer()->isActive());
+    }
+
+    // Every tag heard, followed or not; reports that are not tags by the tracking rules are left out.
+    void tableOfTagsHeardSortsSavesAndClears()
+    {
+        qint64 ms = QDateTime(QDate(2026, 2, 1), QTime(9, 0)).toMSecsSinceEpoch();
+        m_dlg->setClock([&ms] { return QDateTime::fromMSecsSinceEpoch(ms); });
+        for (const char *text : {"B412AB05", "B4123405", "B412AB05", "B4ABCDEF05", "B412ab05", "B412A05",
+                                 "B412AB06", "b412AB05", "B412AB"})
+            frame(text);
+        const QString yes = zok::Text(293);
+        const QString no = zok::Text(294);
+        QCOMPARE(table(), (QStringList{"1234 1 " + yes, "12AB 2 " + yes, "ABCDEF 1 " + yes}));
+        auto *view = m_dlg->findChild<QTableView *>(QStringLiteral("1290"));
+        view->sortByColumn(CTagTableModel::Count, Qt::DescendingOrder);
+        QCOMPARE(table().first(), "12AB 2 " + yes);
+        ms += 5000; // the 5-second rule, judged again by the table's own timer
+        frame("B4123405");
+        m_dlg->findChild<CToolTimer *>(QStringLiteral("range"))->fire();
+        QCoreApplication::sendPostedEvents(m_dlg.get());
+        QCOMPARE(table(), (QStringList{"12AB 2 " + no, "1234 2 " + yes, "ABCDEF 1 " + no}));
+
+        QTemporaryDir dir;
+        QString target = dir.filePath(QStringLiteral("tags.csv"));
+        m_dlg->setFileHook(
+            [&](QWidget *, const ToolFileRequest &) { return std::optional<QString>(target); });
+        QTest::mouseClick(m_dlg->findChild<QPushButton *>(QStringLiteral("1292")), Qt::LeftButton);
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), m_dlg->tags().ToCsv(QDateTime::fromMSecsSinceEpoch(ms)));
+        QVERIFY(m_messages.texts.isEmpty());
+        target = dir.filePath(QStringLiteral("missing/tags.csv"));
+        QTest::mouseClick(m_dlg->findChild<QPushButton *>(QStringLiteral("1292")), Qt::LeftButton);
+        QCOMPARE(m_messages.texts.size(), 1);
+        QVERIFY(m_messages.texts.front().startsWith(zok::Text(287).arg(target, QString()).chopped(2)));
+
+        QTest::mouseClick(m_dlg->findChild<QPushButton *>(QStringLiteral("1291")), Qt::LeftButton);
+        QVERIFY(table().isEmpty());
+        frame("B4123405");
+        QCOMPARE(table(), QStringList{"1234 1 " + yes});
+    }
+
+    // Reports faster than the display: all counted, the controls change once, the last level shown.
+    void aBurstOfReportsIsCountedWholeAndShownOnce()
+    {
+        follow(QStringLiteral("12AB"));
+        const int refreshes = m_dlg->refreshCount();
+        for (int i = 0; i < 1000; ++i)
+            m_exchange.post(MonitorKind::TagTracking,
+                            QString::asprintf("%02X%s05", i % 256, i % 2 ? "12AB" : "5678"));
+        m_exchange.deliver(MonitorKind::TagTracking);
+        QCOMPARE(m_dlg->refreshCount(), refreshes + 1);
+        QCOMPARE(edit("1005")->text(), QString::number(999 % 256));
+        QCOMPARE(bar(), 999 % 256);
+        QCOMPARE(table().size(), 2);
+        QCOMPARE(m_dlg->tags().sightings().front().count, 500);
     }
 
     void closedPortLeavesTheStateAlone()

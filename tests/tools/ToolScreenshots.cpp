@@ -12,6 +12,7 @@
 #include "ZokText.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -62,9 +63,21 @@ bool shootLanguage(const QString &directory, const QString &suffix)
 {
     FakeToolExchange exchange;
     CZOKTagFollowDlg tag(exchange);
+    qint64 tagMs = QDateTime(QDate(2026, 2, 1), QTime(9, 0)).toMSecsSinceEpoch();
+    tag.setClock([&tagMs] { return QDateTime::fromMSecsSinceEpoch(tagMs); });
     prepare(tag);
     tag.findChild<QLineEdit *>(QStringLiteral("1017"))->setText(QStringLiteral("12AB"));
     tag.scan();
+    // Four tags over a minute: two often, one now and then, one heard early and gone since.
+    for (int second = 0; second < 60; ++second, tagMs += 1000) {
+        exchange.post(MonitorKind::TagTracking, QString::asprintf("%02X12AB05", 150 + second % 40));
+        exchange.post(MonitorKind::TagTracking, QStringLiteral("A03F0105"));
+        if (second % 7 == 0)
+            exchange.post(MonitorKind::TagTracking, QStringLiteral("9C7E5D05"));
+        if (second < 20)
+            exchange.post(MonitorKind::TagTracking, QStringLiteral("C8ABCD05"));
+        exchange.deliver(MonitorKind::TagTracking);
+    }
     exchange.forward(MonitorKind::TagTracking, QStringLiteral("B412AB05"));
     bool ok = save(tag, directory, QStringLiteral("tag-tracking-%1.png").arg(suffix));
 
@@ -73,6 +86,7 @@ bool shootLanguage(const QString &directory, const QString &suffix)
     qint64 ms = QDateTime(QDate(2026, 2, 1), QTime(9, 0)).toMSecsSinceEpoch();
     radio.setClock([&ms] { return QDateTime::fromMSecsSinceEpoch(ms); });
     prepare(radio);
+    radio.findChild<QCheckBox *>(QStringLiteral("1282"))->setChecked(true);
     radio.start();
     // A tag carried away from the antenna and back over 90 seconds, read every 500 ms.
     for (int i = 0; i < 180; ++i, ms += 500) {

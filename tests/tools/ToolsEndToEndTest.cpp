@@ -1,10 +1,12 @@
 // Every tool dialog against the real exchange engine, talking through a pseudo-terminal to the
 // receiver simulator, as the main window wires them.
 #include "CIDFilterConfig.h"
+#include "CLevelCsvRecord.h"
 #include "CToolTimer.h"
 #include "CZOKExchange.h"
 #include "CZOKProperties.h"
 #include "CZOKRadioFollowDlg.h"
+#include "CZOKRadioLog.h"
 #include "CZOKScanReceiversDlg.h"
 #include "CZOKSerialCfgDlg.h"
 #include "CZOKSettings.h"
@@ -15,12 +17,15 @@
 #include "Simulator.h"
 #include "ZokText.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,6 +54,16 @@ zok::sim::ReceiverConfig receiver(std::uint8_t address)
     config.address = address;
     config.radioJitter = 0;
     return config;
+}
+
+QList<QByteArray> linesOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> lines = file.readAll().split('\n');
+    lines.removeLast(); // after the last line end
+    return lines;
 }
 
 ToolMessageHook recordInto(QStringList &texts)
@@ -221,6 +236,112 @@ private slots:
                                   QStringLiteral("181"), kWaitMs);
         endDialog(radio);
         QVERIFY(!radio.isLogOpen());
+    }
+
+    // The CSV record against what the simulator sent: one line per answer, in order, with its
+    // level; the radio log of the same run is exactly what its unchanged writer makes of the same
+    // readings; a second opening appends without a second header.
+    void radioScanCsvRecordMatchesTheSimulatorAndTheLog()
+    {
+        auto config = receiver(0x05);
+        config.radioJitter = 60; // seeded: varied levels, the same each run
+        start({config}, 0x05);
+        const QString csv = m_dir.filePath(QStringLiteral("levels.csv"));
+        QFile::remove(csv);
+        QFile::remove(m_dir.filePath(QStringLiteral("ZOK.log")));
+        qint64 ms = QDateTime(QDate(2026, 2, 1), QTime(9, 0)).toMSecsSinceEpoch();
+        const auto stepping = [&ms] { return QDateTime::fromMSecsSinceEpoch(ms += 7); };
+        int written = 0;
+        QStringList sentLevels; // what the simulator answered while recording
+        const auto record = [&](int polls) {
+            m_sim->clearRecords();
+            CZOKRadioFollowDlg radio(*m_engine, m_dir.path(), m_settings.get());
+            radio.setClock(stepping);
+            prepare(radio, true);
+            QVERIFY(heard(1));
+            QTRY_VERIFY_WITH_TIMEOUT(!radio.findChild<QLabel *>(QStringLiteral("1025"))->text().isEmpty(),
+                                     kWaitMs);
+            m_sim->clearRecords();
+            auto *csvOn = radio.findChild<QCheckBox *>(QStringLiteral("1282"));
+            QCOMPARE(csvOn->isChecked(), written > 0); // the choice is remembered in the settings
+            csvOn->setChecked(true);
+            radio.findChild<QLineEdit *>(QStringLiteral("1283"))->setText(QStringLiteral("levels.csv"));
+            radio.start();
+            for (int i = 1; i < polls; ++i)
+                radio.findChild<CToolTimer *>(QStringLiteral("2"))->fire();
+            QVERIFY(m_sim->waitForFrames(std::size_t(polls), std::chrono::milliseconds(kWaitMs)));
+            written += polls; // flushed as they come
+            QTRY_COMPARE_WITH_TIMEOUT(linesOf(csv).size(), 1 + written, kWaitMs);
+            for (const std::string &frame : m_sim->framesSent())
+                sentLevels << QString::number(QString::fromStdString(frame).mid(2, 2).toInt(nullptr, 16));
+            radio.stop();
+            endDialog(radio);
+        };
+        record(12);
+        record(3);
+
+        QList<QByteArray> lines = linesOf(csv);
+        QCOMPARE(lines.size(), 1 + 12 + 3);
+        QCOMPARE(lines.takeFirst() + '\n', CLevelCsvRecord::Header());
+        QByteArray expectedLog;
+        QDateTime previous;
+        QStringList csvLevels;
+        for (const QByteArray &line : lines) {
+            const QList<QByteArray> fields = line.trimmed().split(',');
+            QCOMPARE(fields.size(), 3);
+            const QDateTime when = QDateTime::fromString(QString::fromLatin1(fields[0]), Qt::ISODateWithMs);
+            QVERIFY(when.isValid() && (!previous.isValid() || when > previous));
+            previous = when;
+            QCOMPARE(fields[1], QByteArray("05"));
+            csvLevels << QString::fromLatin1(fields[2]);
+            expectedLog += CZOKRadioLog::FormatLine(when, fields[2].toInt());
+        }
+        QCOMPARE(csvLevels, sentLevels);
+        QVERIFY(QSet<QString>(csvLevels.begin(), csvLevels.end()).size() >
+                2); // levels that vary: a real comparison
+        QFile log(m_dir.filePath(QStringLiteral("ZOK.log")));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QCOMPARE(log.readAll(), expectedLog);
+    }
+
+    // The table against the simulator's record: several tags of two receivers at known rates,
+    // a receiver in lower case and a report of odd length, none of which are tags.
+    void tagTableCountsMatchTheSimulator()
+    {
+        auto first = receiver(0x05);
+        first.tags = {"12AB34", "0A0B"};
+        first.tagRate = 200;
+        auto second = receiver(0x06);
+        second.tags = {"C0FFEE"};
+        second.tagRate = 100;
+        auto lower = receiver(0x07);
+        lower.tags = {"ABCDEF"};
+        lower.tagRate = 50;
+        lower.faults.lowerCaseHex = true;
+        start({first, second, lower}, 0x00);
+        CZOKTagFollowDlg tag(*m_engine);
+        prepare(tag, true);
+        m_sim->sendRaw("[B412A05]");
+        QTRY_VERIFY_WITH_TIMEOUT(tag.tags().sightings().size() == 3 && tag.tags().sightings()[0].count > 50,
+                                 kWaitMs);
+        for (std::uint8_t address : {0x05, 0x06, 0x07})
+            m_sim->updateReceiver(address, [](zok::sim::ReceiverConfig &r) { r.tagRate = 0; });
+        m_sim->sendRaw("[B4zz05]"); // after every report already due; not a tag itself
+        QVERIFY(dispatched(QStringLiteral("B4zz05")));
+        QCoreApplication::sendPostedEvents(&tag);
+
+        QMap<QString, qint64> sent;
+        for (const std::string &frame : m_sim->framesSent()) {
+            const QString text = QString::fromStdString(frame);
+            if (text.right(2) != QStringLiteral("07"))
+                ++sent[text.mid(2, text.size() - 4)];
+        }
+        QMap<QString, qint64> counted;
+        for (const TagSighting &sighting : tag.tags().sightings())
+            counted[sighting.id] = sighting.count;
+        QCOMPARE(counted, sent);
+        QCOMPARE(counted.keys(), (QStringList{"0A0B", "12AB34", "C0FFEE"}));
+        endDialog(tag);
     }
 
     void idFilterReadsSixteenBitsAndResetsTwentyFourBits()

@@ -69,6 +69,7 @@ CZOKCloneDlg::CZOKCloneDlg(CZOKExchange &engine, CZOKProperties &model,
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     layout->addWidget(m_table);
     auto *buttons = new QDialogButtonBox(this);
     m_cancel = buttons->addButton(zok::Text(kCancelText), QDialogButtonBox::ActionRole);
@@ -146,6 +147,7 @@ void CZOKCloneDlg::OnFinished()
     m_progress->setValue(100);
     m_status->setText(m_batch.SummaryText());
     UpdateButtons();
+    m_close->setFocus();
 }
 
 // A receiver not yet done shows its address only.

@@ -10,8 +10,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +26,7 @@ constexpr int kReadingText = 258;
 constexpr int kWritingText = 259;
 constexpr int kSummaryText = 261;
 constexpr int kReadErrorText = 141;
+constexpr int kReceiverText = 254;
 
 // Menu texts end with "..."; a dialog's title does not.
 QString TitleOf(int textId)
@@ -60,6 +64,7 @@ CZOKCompareDlg::CZOKCompareDlg(CZOKExchange &engine, CZOKProperties &model, cons
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     layout->addWidget(m_table);
     auto *buttons = new QDialogButtonBox(this);
     m_writeTicked = buttons->addButton(zok::Text(kWriteTickedText), QDialogButtonBox::ActionRole);
@@ -72,7 +77,7 @@ CZOKCompareDlg::CZOKCompareDlg(CZOKExchange &engine, CZOKProperties &model, cons
     connect(m_table, &QTableWidget::itemChanged, this, &CZOKCompareDlg::OnItemChanged);
     connect(&m_update, &zok::CReceiverUpdate::Compared, this, &CZOKCompareDlg::OnCompared);
     connect(&m_update, &zok::CReceiverUpdate::Finished, this, &CZOKCompareDlg::OnFinished);
-    resize(720, 560);
+    m_receiver = zok::Text(kReceiverText) + QString::asprintf(" %.02X", unsigned(engine.ReceiverAddress()));
 
     const bool readFirst = !engine.ReadSinceOpen();
     m_status->setText(readFirst ? zok::Text(kReadingText) : QString());
@@ -105,9 +110,24 @@ void CZOKCompareDlg::WriteTicked()
 
 void CZOKCompareDlg::OnCompared()
 {
-    m_status->setText(QString());
+    m_status->setText(m_receiver + QStringLiteral("   ") + m_update.Firmware().trimmed());
     ShowRows();
+    FitToRows();
     UpdateButtons();
+    m_writeTicked->setFocus();
+}
+
+// Every column and every row in view where the screen allows.
+void CZOKCompareDlg::FitToRows()
+{
+    const int frame = 2 * m_table->frameWidth();
+    int width = frame + m_table->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_table->columnCount(); ++column)
+        width += m_table->columnWidth(column);
+    const int height = frame + m_table->horizontalHeader()->height() +
+                       m_table->rowCount() * m_table->verticalHeader()->defaultSectionSize();
+    m_table->setMinimumSize(width, std::min(height, 600));
+    adjustSize();
 }
 
 void CZOKCompareDlg::OnFinished()
@@ -126,6 +146,7 @@ void CZOKCompareDlg::OnFinished()
     }
     ShowRows();
     UpdateButtons();
+    m_close->setFocus();
 }
 
 void CZOKCompareDlg::ShowRows()
@@ -137,12 +158,12 @@ void CZOKCompareDlg::ShowRows()
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         const auto &row = rows[static_cast<std::size_t>(i)];
         auto *name = new QTableWidgetItem(row.Name);
-        Qt::ItemFlags flags = Qt::ItemIsEnabled;
+        // A row that cannot be written is greyed out, its box never ticked.
+        Qt::ItemFlags flags = row.Tickable ? Qt::ItemIsEnabled : Qt::NoItemFlags;
         if (row.Tickable && tickable)
             flags |= Qt::ItemIsUserCheckable;
         name->setFlags(flags);
-        if (row.Tickable)
-            name->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
+        name->setCheckState(row.Ticked ? Qt::Checked : Qt::Unchecked);
         m_table->setItem(i, 0, name);
         const QString texts[] = {row.FileText, row.ReceiverText, StatusOf(row)};
         for (int column = 1; column <= 3; ++column) {

@@ -42,6 +42,7 @@ private:
     void ShowRows();
     void OnItemChanged(QTableWidgetItem *item);
     void UpdateButtons();
+    void FitToRows();
 
     zok::CReceiverUpdate m_update;
     QLabel *m_status = nullptr;
@@ -49,4 +50,5 @@ private:
     QPushButton *m_writeTicked = nullptr;
     QPushButton *m_close = nullptr;
     bool m_filling = false;
+    QString m_receiver;
 };

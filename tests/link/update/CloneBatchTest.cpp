@@ -98,4 +98,39 @@ TEST_F(CloneBatchTest, CancelStopsAfterTheReceiverInProgress)
     EXPECT_EQ(settings.address, 0x33);
 }
 
+// With speed configuration on, each receiver's new speed is written and verified at that speed;
+// the next one is reached at the scan's speed again. The line stays at the new speed only when
+// every receiver found took it.
+TEST_F(CloneBatchTest, ThePortKeepsANewSpeedOnlyWhenEveryReceiverVerifiedIt)
+{
+    const TestFile faster({{ParameterId::RX_VITESSE, 1}});
+    for (const bool secondFails : {false, true}) {
+        SCOPED_TRACE(secondFails ? "second silent" : "both answer");
+        view = RecordingView();
+        model = CZOKProperties(); // the port opens at the model's speed
+        zok::sim::SimulatorConfig config;
+        config.receivers.push_back(ReceiverAt(0x02));
+        Start(config, 0x01, ShortTimeouts());
+        engine->ToggleSpeedConfiguration();
+        batch = std::make_unique<zok::CCloneBatch>(
+            *engine, model, [this](std::uint8_t address) { settings.address = address; }, 0x01);
+        if (secondFails)
+            QObject::connect(batch.get(), &zok::CCloneBatch::ScanFinished, batch.get(), [&] {
+                sim->updateReceiver(0x02, [](zok::sim::ReceiverConfig &r) { r.faults.silent = true; });
+            });
+        batch->Start(faster.values, faster.keys);
+        ASSERT_TRUE(AwaitEnd());
+
+        ASSERT_EQ(batch->Results().size(), 2u);
+        EXPECT_EQ(batch->Results()[0].Result, CloneResult::Outcome::Verified);
+        EXPECT_TRUE(batch->Results()[0].SpeedChanged);
+        EXPECT_EQ(sim->receiver(0x01)->baud, 19200);
+        EXPECT_EQ(sim->lineBaud(), secondFails ? 9600 : 19200);
+        EXPECT_EQ(model.Value(ParameterId::RX_VITESSE), secondFails ? 0 : 1);
+        EXPECT_EQ(batch->SummaryText().contains(QStringLiteral("19200")), !secondFails);
+        batch.reset();
+        TearDown();
+    }
+}
+
 } // namespace

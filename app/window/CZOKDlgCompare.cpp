@@ -34,7 +34,8 @@ void CZOKDlg::CompareWithFile()
     CZOKProperties file;
     std::uint32_t keys = 0;
     QString name;
-    // A file with a bad key is compared up to it, as a load would apply it.
+    // A file with a bad key is compared up to it, as a load would apply it. The receiver is read
+    // first unless the model holds its last read unchanged.
     if (!ChooseParameterFile(file, keys, name, false))
         return;
     CZOKCompareDlg dialog(*m_exchange, m_properties, file, keys, name, this);

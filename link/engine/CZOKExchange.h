@@ -61,9 +61,12 @@ public:
     void SetState(ExchangeState state) { m_session.State = state; }
     const CZOKSyncSession &Session() const { return m_session; }
     const QString &FirmwareText() const { return m_firmwareText; }
-    // True once a read completed since the port was last opened by OpenSerialPort; a read that
-    // starts or fails clears it.
-    bool ReadSinceOpen() const { return m_readSinceOpen; }
+    // True when the model holds what a complete read of the receiver now selected gave since the
+    // port was last opened by OpenSerialPort: a read that starts or fails clears it, and so does
+    // ForgetRead.
+    bool ReadSinceOpen() const { return m_readSinceOpen && m_readAddress == ReceiverAddress(); }
+    // The model's values no longer are the receiver's (a grid edit, a parameter file loaded).
+    void ForgetRead() { m_readSinceOpen = false; }
     // Puts back a model, its firmware text and the modified flag kept before a batch of reads,
     // and rebuilds the grid from it.
     void RestoreModel(const CZOKProperties &model, const QString &firmwareText, bool modified);
@@ -154,6 +157,7 @@ private:
     bool m_dontShowSpeedWarning = false;
     bool m_propertiesModified = false;
     bool m_readSinceOpen = false;
+    unsigned char m_readAddress = 0;
     int m_speedAttempt = 0;
 
     // The dialog that receives forwarded frames, per kind; null while none is open.

@@ -42,6 +42,7 @@ void CZOKExchange::OnReadAnswer(const QString &text)
     ApplyReadValues();
     SetProgress(0);
     m_readSinceOpen = true;
+    m_readAddress = ReceiverAddress();
     emit ReadFinished(true);
 }
 

@@ -117,6 +117,18 @@ private slots:
         QVERIFY(!f.window->PropertiesModified());
         QCOMPARE(zok::test::ReadBytes(path), before);
         QCOMPARE(f.window->State(), ExchangeState::Idle);
+
+        // The read-back stands for the receiver until the grid is edited.
+        for (const bool edited : {false, true}) {
+            if (edited)
+                f.window->PropertyChanged();
+            sim.clearRecords();
+            OnNextDialog<CZOKCompareDlg>(f, ran, [&](CZOKCompareDlg &dialog) {
+                QTRY_COMPARE_WITH_TIMEOUT(dialog.Update().Step(), zok::UpdateStep::Compared, kWaitMs);
+            });
+            f.window->CommandAction(CZOKDlg::ID_COMPARE_WITH_FILE)->trigger();
+            QCOMPARE(sim.commands().size(), edited ? std::size_t(1) : std::size_t(0));
+        }
     }
 
     void cloneSavesItsTableRestoresTheReceiverAndRefusesAPartialFile()

@@ -55,6 +55,8 @@ public:
         ID_ID_FILTER = 32785,
         ID_ENABLE_SPEED_CONFIGURATION = 32788,
         ID_SPEED_DETECTION = 32791,
+        ID_COMPARE_WITH_FILE = 32792,
+        ID_CLONE_TO_ALL_RECEIVERS = 32793,
     };
 
     explicit CZOKDlg(CZOKSettings &settings, QWidget *parent = nullptr);
@@ -95,6 +97,10 @@ public:
     // The File menu's parameter-file commands; outcomes are reported by message box.
     void SaveParameters();
     void LoadParameters();
+    // The File menu's commands that bring receivers to a parameter file; refused unless Idle
+    // with the port open. The file is only read.
+    void CompareWithFile();
+    void CloneToAllReceivers();
     // Tests answer the file dialogs through these.
     void SetFileDialogs(ParameterFileDialogs dialogs) { m_fileDialogs = std::move(dialogs); }
     // Puts `control` where the parameter area is, under the same id; the window owns it.
@@ -131,6 +137,7 @@ private:
     void BuildConfigurationMenu();
     void AddCommand(QMenu *menu, int id, const QString &caption, Handler handler, Update update);
     Update IdleOnly();
+    Update IdleWithPort();
     static Update Always();
     void BuildControls();
     QLayout *BuildSideColumn();
@@ -156,6 +163,10 @@ private:
     // Stores what is typed in the grid before a command uses or replaces the values.
     void FinishGridEdit();
     void ShowFileOutcome(const zok::OutcomeMessage &message);
+    // Asks for a parameter file and reads it as Load Parameters does, with its message boxes;
+    // false when there is nothing to go on with (cancelled, not readable, or a content error when
+    // `wholeFile`).
+    bool ChooseParameterFile(CZOKProperties &file, std::uint32_t &keys, QString &name, bool wholeFile);
 
     // Menu commands.
     void OnLoadParameters();

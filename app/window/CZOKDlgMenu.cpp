@@ -1,6 +1,7 @@
 #include "CAboutDlg.h"
 #include "CZOKDlg.h"
 #include "WindowText.h"
+#include "ZokText.h"
 
 #include <QAction>
 #include <QDir>
@@ -9,6 +10,11 @@
 
 using zok::Caption;
 using zok::WindowText;
+
+namespace {
+constexpr int kCompareWithFileText = 240;
+constexpr int kCloneText = 241;
+} // namespace
 
 void CZOKDlg::BuildMenu()
 {
@@ -19,6 +25,13 @@ void CZOKDlg::BuildMenu()
     AddCommand(
         file, ID_SAVE_PARAMETERS, Caption(WindowText::SaveParameters), [this] { OnSaveParameters(); },
         IdleOnly());
+    file->addSeparator();
+    AddCommand(
+        file, ID_COMPARE_WITH_FILE, zok::Text(kCompareWithFileText), [this] { CompareWithFile(); },
+        IdleWithPort());
+    AddCommand(
+        file, ID_CLONE_TO_ALL_RECEIVERS, zok::Text(kCloneText), [this] { CloneToAllReceivers(); },
+        IdleWithPort());
     file->addSeparator();
     AddCommand(
         file, ID_EXIT, Caption(WindowText::Exit), [this] { done(QDialog::Accepted); }, Always());
@@ -77,6 +90,12 @@ CDialogEx::Update CZOKDlg::IdleOnly()
 {
     // Commands that open dialogs or files would start a second exchange.
     return [this](QAction &a) { a.setEnabled(State() == ExchangeState::Idle); };
+}
+
+CDialogEx::Update CZOKDlg::IdleWithPort()
+{
+    // Commands that talk to the receivers at once.
+    return [this](QAction &a) { a.setEnabled(State() == ExchangeState::Idle && m_exchange->IsPortOpen()); };
 }
 
 CDialogEx::Update CZOKDlg::Always()

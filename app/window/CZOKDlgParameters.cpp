@@ -58,6 +58,7 @@ void CZOKDlg::RefreshPropertyGrid()
 void CZOKDlg::PropertyChanged()
 {
     SetPropertiesModified(true);
+    m_exchange->ForgetRead();
 }
 
 void CZOKDlg::OnSaveParameters()
@@ -94,6 +95,7 @@ void CZOKDlg::LoadParameters()
         return;
     const zok::LoadResult result = zok::LoadParameterFile(LocalPath(*path), m_properties);
     if (result.Outcome != zok::LoadOutcome::AccessError) {
+        m_exchange->ForgetRead();
         if (result.SpeedKeyReached)
             ReopenPortAtModelSpeed();
         RefreshPropertyGrid();

@@ -71,11 +71,13 @@ void CZOKExchange::OnExchangeTimeout()
     switch (m_session.State) {
     case ExchangeState::Reading:
         EndWithError(141);
+        emit ReadFinished(false);
         break;
     case ExchangeState::Writing:
         EndWithError(142);
         // Not when the port was closed or lost meanwhile: Read stays with the port.
         m_view.EnableReadButton(m_port.IsOpen());
+        emit WriteFinished(false);
         break;
     case ExchangeState::SpeedDetection:
         OnDetectionTimeout();

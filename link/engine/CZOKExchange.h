@@ -61,6 +61,15 @@ public:
     void SetState(ExchangeState state) { m_session.State = state; }
     const CZOKSyncSession &Session() const { return m_session; }
     const QString &FirmwareText() const { return m_firmwareText; }
+    // True when the model holds what a complete read of the receiver now selected gave since the
+    // port was last opened by OpenSerialPort: a read that starts or fails clears it, and so does
+    // ForgetRead.
+    bool ReadSinceOpen() const { return m_readSinceOpen && m_readAddress == ReceiverAddress(); }
+    // The model's values no longer are the receiver's (a grid edit, a parameter file loaded).
+    void ForgetRead() { m_readSinceOpen = false; }
+    // Puts back a model, its firmware text and the modified flag kept before a batch of reads,
+    // and rebuilds the grid from it.
+    void RestoreModel(const CZOKProperties &model, const QString &firmwareText, bool modified);
 
     bool SpeedConfigurationEnabled() const { return m_speedConfigurationEnabled; }
     void ToggleSpeedConfiguration() { m_speedConfigurationEnabled = !m_speedConfigurationEnabled; }
@@ -78,6 +87,15 @@ public:
     void EnterIdFilter() override;
     void RegisterMonitor(MonitorKind kind, QObject *dialog) override;
     unsigned char ReceiverAddress() const override;
+
+signals:
+    // A read ended: complete ("Read OK") or not (time-out). Emitted once the engine is Idle again.
+    void ReadFinished(bool complete);
+    // A write sequence ended: every write acknowledged ("Write OK"), or not (time-out); also when
+    // nothing was queued (complete).
+    void WriteFinished(bool complete);
+    // The user abandoned a write at the speed warning; nothing was sent.
+    void WriteAbandoned();
 
 protected:
     bool event(QEvent *event) override;
@@ -138,6 +156,8 @@ private:
     bool m_speedConfigurationEnabled = false;
     bool m_dontShowSpeedWarning = false;
     bool m_propertiesModified = false;
+    bool m_readSinceOpen = false;
+    unsigned char m_readAddress = 0;
     int m_speedAttempt = 0;
 
     // The dialog that receives forwarded frames, per kind; null while none is open.

@@ -84,6 +84,7 @@ bool CZOKExchange::OpenSerialPort(bool withMessages)
         if (withMessages)
             m_view.AddMessage(LineColour::Green, zok::Text(kTextClosed));
     }
+    m_readSinceOpen = false;
     const QString portName = m_settings.PortName();
     long error = OpenPort(portName);
     if (error == 0)

@@ -11,6 +11,7 @@ void CZOKExchange::ReadParameters()
 {
     if (m_session.State != ExchangeState::Idle)
         return;
+    m_readSinceOpen = false;
     m_model.ClearReadResults();
     ShowFirmware(QString());
     BeginExchange(ExchangeState::Reading, m_timings.readTimeout);
@@ -40,6 +41,9 @@ void CZOKExchange::OnReadAnswer(const QString &text)
     m_view.BuildPropertyGrid();
     ApplyReadValues();
     SetProgress(0);
+    m_readSinceOpen = true;
+    m_readAddress = ReceiverAddress();
+    emit ReadFinished(true);
 }
 
 void CZOKExchange::ApplyReadValues()
@@ -59,4 +63,13 @@ void CZOKExchange::ShowFirmware(const QString &text)
 {
     m_firmwareText = text;
     m_view.ShowFirmwareText(text);
+}
+
+void CZOKExchange::RestoreModel(const CZOKProperties &model, const QString &firmwareText, bool modified)
+{
+    m_model = model;
+    m_view.BuildPropertyGrid();
+    m_view.RefreshPropertyGrid();
+    ShowFirmware(firmwareText);
+    m_propertiesModified = modified;
 }

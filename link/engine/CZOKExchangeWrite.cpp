@@ -23,8 +23,10 @@ void CZOKExchange::StartWrite(std::optional<std::uint32_t> parameterMask)
 {
     if (m_session.State != ExchangeState::Idle)
         return;
-    if (!m_speedConfigurationEnabled && !m_dontShowSpeedWarning && !m_view.ConfirmWriteWithoutSpeed())
+    if (!m_speedConfigurationEnabled && !m_dontShowSpeedWarning && !m_view.ConfirmWriteWithoutSpeed()) {
+        emit WriteAbandoned();
         return;
+    }
     m_view.EnableReadButton(false);
     if (parameterMask) {
         m_session.ClearWriteQueue();
@@ -36,6 +38,7 @@ void CZOKExchange::StartWrite(std::optional<std::uint32_t> parameterMask)
     }
     if (m_session.GetWriteCount() == 0) {
         m_view.EnableReadButton(m_port.IsOpen());
+        emit WriteFinished(true);
         return;
     }
     StartTimer(m_timings.writeTimeout);
@@ -60,6 +63,7 @@ void CZOKExchange::SendNextWrite()
     // The port may have been closed or lost while the sequence ran: Read follows the port.
     m_view.EnableReadButton(m_port.IsOpen());
     SetProgress(0);
+    emit WriteFinished(true);
 }
 
 void CZOKExchange::OnWriteAnswer(const QString &text)

@@ -2,7 +2,7 @@
 
 #include "ParameterFile.h"
 #include "ParameterTable.h"
-#include "ParameterValueText.h"
+#include "ParameterText.h"
 #include "ParameterWire.h"
 #include "SheetRowOrder.h"
 #include "ZokText.h"

@@ -10,17 +10,21 @@ QString ChoiceText(const ParameterChoice &choice)
     return Text(choice.TextId);
 }
 
-QString ParameterDisplayText(const CZOKProperties &model, ParameterId id)
+QString ParameterValueText(ParameterId id, int modelValue, const CZOKFirmwareVersion &firmware)
 {
     if (Parameter(id).Kind == ParameterKind::Byte)
-        return QString::number(model.Value(id));
-    const int value = model.Value(id);
-    for (const auto &choice : model.Choices(id)) {
-        if (choice.Value == value)
+        return QString::number(modelValue & 0xFF);
+    for (const auto &choice : ChoicesFor(id, firmware)) {
+        if (choice.Value == modelValue)
             return ChoiceText(choice);
     }
     // The combo box's text for a value without an entry.
     return QStringLiteral("N/A");
+}
+
+QString ParameterDisplayText(const CZOKProperties &model, ParameterId id)
+{
+    return ParameterValueText(id, model.Value(id), model.FirmwareVersion());
 }
 
 } // namespace zok

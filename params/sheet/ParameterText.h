@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CZOKFirmwareVersion.h"
 #include "CZOKProperties.h"
 #include "ParameterInfo.h"
 
@@ -12,8 +13,11 @@ namespace zok {
 // The text of one entry of a choice parameter.
 QString ChoiceText(const ParameterChoice &choice);
 
-// What the grid's value column shows for `id` in `model`: a byte parameter's decimal value, a
-// choice parameter's text among the choices its firmware offers, "N/A" for a value none of them has.
+// What the grid's value column shows for `modelValue` of `id` under `firmware`: a byte parameter's
+// decimal value, a choice parameter's text among the choices that firmware offers, "N/A" for a
+// value none of them has.
+QString ParameterValueText(ParameterId id, int modelValue, const CZOKFirmwareVersion &firmware);
+// The same for the value and firmware that `model` holds.
 QString ParameterDisplayText(const CZOKProperties &model, ParameterId id);
 
 } // namespace zok

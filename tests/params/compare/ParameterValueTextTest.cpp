@@ -1,4 +1,4 @@
-#include "ParameterValueText.h"
+#include "ParameterText.h"
 #include "CZOKProperties.h"
 #include "CZOKPropertySheet.h"
 #include "EIconTextButtonProperty.h"

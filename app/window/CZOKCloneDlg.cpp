@@ -1,0 +1,171 @@
+#include "CZOKCloneDlg.h"
+
+#include "LineText.h"
+#include "ShowMessageBox.h"
+#include "ZokText.h"
+
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTitleText = 241;
+constexpr int kHeaderTexts[] = {263, 264, 265, 266};
+constexpr int kCloseText = 257;
+constexpr int kScanningText = 262;
+constexpr int kCancelText = 267;
+constexpr int kSaveCsvText = 268;
+constexpr int kReceiverText = 269;
+constexpr int kCsvErrorText = 278;
+
+QString TitleOf(int textId)
+{
+    QString title = zok::Text(textId);
+    if (title.endsWith(QStringLiteral("...")))
+        title.chop(3);
+    return title;
+}
+
+std::optional<QString> StandardCsvChooser(QWidget *parent)
+{
+    const QString path = QFileDialog::getSaveFileName(parent, zok::Text(kSaveCsvText), QString(),
+                                                      QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".csv");
+}
+
+} // namespace
+
+CZOKCloneDlg::CZOKCloneDlg(CZOKExchange &engine, CZOKProperties &model,
+                           zok::CCloneBatch::SelectReceiver select, std::uint8_t selectedAddress,
+                           const CZOKProperties &file, std::uint32_t fileKeys, const QString &fileName,
+                           QWidget *parent)
+    : QDialog(parent), m_batch(engine, model, std::move(select), selectedAddress),
+      m_chooseCsv(StandardCsvChooser)
+{
+    setWindowTitle(TitleOf(kTitleText) + QStringLiteral(" - ") + fileName);
+    auto *layout = new QVBoxLayout(this);
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setWordWrap(true);
+    layout->addWidget(m_status);
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setRange(0, 100);
+    layout->addWidget(m_progress);
+    m_table = new QTableWidget(0, 4, this);
+    m_table->setObjectName(QStringLiteral("results"));
+    QStringList headers;
+    for (const int id : kHeaderTexts)
+        headers << zok::Text(id);
+    m_table->setHorizontalHeaderLabels(headers);
+    m_table->verticalHeader()->hide();
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    layout->addWidget(m_table);
+    auto *buttons = new QDialogButtonBox(this);
+    m_cancel = buttons->addButton(zok::Text(kCancelText), QDialogButtonBox::ActionRole);
+    m_cancel->setObjectName(QStringLiteral("cancel"));
+    m_save = buttons->addButton(zok::Text(kSaveCsvText), QDialogButtonBox::ActionRole);
+    m_save->setObjectName(QStringLiteral("saveCsv"));
+    m_close = buttons->addButton(zok::Text(kCloseText), QDialogButtonBox::RejectRole);
+    m_close->setObjectName(QStringLiteral("close"));
+    layout->addWidget(buttons);
+    connect(m_cancel, &QPushButton::clicked, this, &CZOKCloneDlg::Cancel);
+    connect(m_save, &QPushButton::clicked, this, &CZOKCloneDlg::SaveCsv);
+    connect(m_close, &QPushButton::clicked, this, &CZOKCloneDlg::reject);
+    connect(&m_batch, &zok::CCloneBatch::ScanFinished, this, &CZOKCloneDlg::OnScanFinished);
+    connect(&m_batch, &zok::CCloneBatch::ReceiverStarted, this, &CZOKCloneDlg::OnReceiverStarted);
+    connect(&m_batch, &zok::CCloneBatch::ReceiverFinished, this, &CZOKCloneDlg::OnReceiverFinished);
+    connect(&m_batch, &zok::CCloneBatch::Finished, this, &CZOKCloneDlg::OnFinished);
+    resize(640, 420);
+
+    m_status->setText(zok::Text(kScanningText));
+    m_batch.Start(file, fileKeys);
+    UpdateButtons();
+}
+
+void CZOKCloneDlg::reject()
+{
+    // Closing is Cancel while the batch runs: it ends after the receiver in progress.
+    if (m_batch.Running())
+        Cancel();
+    else
+        QDialog::reject();
+}
+
+void CZOKCloneDlg::Cancel()
+{
+    m_batch.Cancel();
+    UpdateButtons();
+}
+
+void CZOKCloneDlg::SaveCsv()
+{
+    if (m_batch.Running())
+        return;
+    const auto path = m_chooseCsv(this);
+    if (path && !zok::SaveCloneCsv(*path, m_batch.Results()))
+        ShowMessageBox(this, zok::Text(kCsvErrorText), QStringLiteral("ZOK"), QMessageBox::Critical);
+}
+
+void CZOKCloneDlg::OnScanFinished()
+{
+    const auto &results = m_batch.Results();
+    m_table->setRowCount(static_cast<int>(results.size()));
+    for (int i = 0; i < static_cast<int>(results.size()); ++i)
+        ShowResult(i, false);
+    m_progress->setValue(0);
+}
+
+void CZOKCloneDlg::OnReceiverStarted(int index)
+{
+    const auto &results = m_batch.Results();
+    m_status->setText(FillText(kReceiverText, {results[static_cast<std::size_t>(index)].AddressText(),
+                                               QString::number(index + 1), QString::number(results.size())}));
+}
+
+void CZOKCloneDlg::OnReceiverFinished(int index)
+{
+    ShowResult(index, true);
+    m_progress->setValue((index + 1) * 100 / static_cast<int>(m_batch.Results().size()));
+}
+
+void CZOKCloneDlg::OnFinished()
+{
+    for (int i = 0; i < static_cast<int>(m_batch.Results().size()); ++i)
+        ShowResult(i, true);
+    m_table->resizeColumnsToContents();
+    m_progress->setValue(100);
+    m_status->setText(m_batch.SummaryText());
+    UpdateButtons();
+    m_close->setFocus();
+}
+
+// A receiver not yet done shows its address only.
+void CZOKCloneDlg::ShowResult(int index, bool done)
+{
+    const auto &result = m_batch.Results()[static_cast<std::size_t>(index)];
+    const bool cancelled = result.Result == zok::CloneResult::Outcome::Cancelled;
+    const QString texts[] = {result.AddressText(), result.Firmware,
+                             done && !cancelled ? QString::number(result.Written) : QString(),
+                             done ? result.ResultText() : QString()};
+    for (int column = 0; column < 4; ++column)
+        m_table->setItem(index, column, new QTableWidgetItem(texts[column]));
+}
+
+void CZOKCloneDlg::UpdateButtons()
+{
+    const bool running = m_batch.Running();
+    m_cancel->setEnabled(running && !m_batch.CancelRequested());
+    m_save->setEnabled(!running && !m_batch.Results().empty());
+    m_close->setEnabled(!running);
+}

@@ -50,6 +50,11 @@ QSize CColorLineDelegate::sizeHint(const QStyleOptionViewItem &option, const QMo
     const QStyle *style = widget ? widget->style() : QApplication::style();
     const int mark = style->pixelMetric(QStyle::PM_IndicatorHeight, &option, widget);
     const int height = std::max(mark, option.fontMetrics.height() + 2);
-    const int width = option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString()) + 6;
+    // In a colour list every line is as wide as its widest (the views ask one line for all);
+    // elsewhere the line's own text.
+    const auto *list = qobject_cast<const CColorListBox *>(widget);
+    const int text = list ? list->WidestLine()
+                          : option.fontMetrics.horizontalAdvance(index.data(Qt::DisplayRole).toString());
+    const int width = text + 6;
     return {width, height};
 }

@@ -2,10 +2,25 @@
 
 #include "CColorLineDelegate.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 
-CColorListBox::CColorListBox(QWidget *parent) : QListWidget(parent)
+#include <algorithm>
+
+namespace {
+// Enough for the few texts of a flood; beyond it the cache starts again.
+constexpr qsizetype kMaxCachedWidths = 256;
+// Showing new lines repaints the whole list (frame and scroll bars included): 30 times a second
+// reads as continuous scrolling and costs half of following a 60 Hz screen.
+constexpr qint64 kShowPeriodMs = 33;
+} // namespace
+
+CColorListBox::CColorListBox(QWidget *parent) : QListView(parent), m_lines(new CColorLineModel(this))
 {
+    m_lines->SetMeasure([this](const QString &text) { return MeasureLine(text); });
+    m_showTimer.setSingleShot(true);
+    connect(&m_showTimer, &QTimer::timeout, this, &CColorListBox::ShowPendingLines);
+    setModel(m_lines);
     setItemDelegate(new CColorLineDelegate(this));
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -17,27 +32,57 @@ CColorListBox::CColorListBox(QWidget *parent) : QListWidget(parent)
 
 int CColorListBox::AddColoredString(const QString &text, const QColor &color)
 {
-    auto *item = new QListWidgetItem(text);
-    item->setData(kColorRole, color);
-    addItem(item);
-    return count() - 1;
+    m_lines->Append(text, color);
+    if (!m_showTimer.isActive()) {
+        const qint64 wait = m_sinceShown.isValid() ? kShowPeriodMs - m_sinceShown.elapsed() : 0;
+        m_showTimer.start(static_cast<int>(std::clamp<qint64>(wait, 0, kShowPeriodMs)));
+    }
+    return m_lines->Count() - 1;
 }
 
-QColor CColorListBox::LineColor(int index) const
+void CColorListBox::ShowPendingLines()
 {
-    const QListWidgetItem *line = item(index);
-    return line ? line->data(kColorRole).value<QColor>() : QColor();
+    m_showTimer.stop();
+    if (!m_lines->HasPending())
+        return;
+    m_sinceShown.start();
+    if (m_lines->Commit() == 0)
+        return;
+    // The newest line becomes current, with no line selected, and is scrolled to.
+    const QModelIndex last = m_lines->index(m_lines->rowCount() - 1);
+    selectionModel()->setCurrentIndex(last, QItemSelectionModel::Clear);
+    scrollToBottom();
 }
 
-QString CColorListBox::LineText(int index) const
+void CColorListBox::clear()
 {
-    const QListWidgetItem *line = item(index);
-    return line ? line->text() : QString();
+    m_lines->Clear();
+}
+
+int CColorListBox::MeasureLine(const QString &text)
+{
+    const auto cached = m_widths.constFind(text);
+    if (cached != m_widths.cend())
+        return *cached;
+    if (m_widths.size() >= kMaxCachedWidths)
+        m_widths.clear();
+    const int width = fontMetrics().horizontalAdvance(text);
+    m_widths.insert(text, width);
+    return width;
 }
 
 void CColorListBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton)
         clear();
-    QListWidget::mouseDoubleClickEvent(event);
+    QListView::mouseDoubleClickEvent(event);
+}
+
+void CColorListBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange) {
+        m_widths.clear();
+        m_lines->RemeasureAll();
+    }
+    QListView::changeEvent(event);
 }

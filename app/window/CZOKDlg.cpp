@@ -29,6 +29,8 @@ namespace {
 constexpr int kStatusPanes[] = {57346, 57347, 57348, 57349, 57350};
 constexpr int kPaneWidths[] = {70, 200, 40, 80, 80};
 constexpr QRgb kProgressColor = qRgb(0, 64, 128);
+// The message and traffic lists keep this many lines; older ones are dropped first.
+constexpr int kMaxListLines = 500;
 } // namespace
 
 CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
@@ -93,6 +95,7 @@ void CZOKDlg::BuildControls()
     m_traffic = Named(new CColorListBox(Client()), "1008");
     auto *lists = new QHBoxLayout;
     for (CColorListBox *list : {m_messages, m_traffic}) {
+        list->SetMaxLines(kMaxListLines);
         list->setMinimumSize(300, 150);
         lists->addWidget(list);
     }

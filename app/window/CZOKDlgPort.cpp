@@ -4,11 +4,6 @@
 #include <QCheckBox>
 #include <QPushButton>
 
-namespace {
-// Lists keep this many lines; older ones are dropped first.
-constexpr int kMaxListLines = 500;
-} // namespace
-
 bool CZOKDlg::OpenSerialPort(bool withMessages)
 {
     return m_exchange->OpenSerialPort(withMessages);
@@ -30,15 +25,10 @@ void CZOKDlg::AddTraffic(const QColor &color, const QString &line)
     AppendLine(*m_traffic, color, line);
 }
 
+// The list keeps its last lines and shows the newest (kMaxListLines, set where it is made).
 void CZOKDlg::AppendLine(CColorListBox &list, const QColor &color, const QString &line)
 {
-    if (list.count() >= kMaxListLines)
-        delete list.takeItem(0);
-    const int index = list.AddColoredString(line, color);
-    // Selecting the last line scrolls to it; clearing the selection leaves no highlight behind.
-    list.setCurrentRow(index);
-    list.scrollToBottom();
-    list.clearSelection();
+    list.AddColoredString(line, color);
 }
 
 void CZOKDlg::done(int result)

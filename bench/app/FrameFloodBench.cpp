@@ -1,8 +1,9 @@
 // The real main window, offscreen, receiving tag reports from zok-sim at a steady rate in state
 // Idle (the frames only go to the traffic list). For each rate it prints the process CPU time
-// (start-up included, and the flood alone), peak and final RSS, the frames the dispatcher counted
-// against those zok-sim sent, the delay from a frame's reception to the paint that shows its line,
-// and how long a click on a menu and on a button waited while the flood ran.
+// (start-up included, and the flood alone), peak and final RSS, the frames the engine's dispatcher
+// counted (FramesDispatched) against those zok-sim sent (it counts a frame that its full
+// pseudo-terminal refused as sent), the delay from a frame's reception to the paint that shows
+// its line, and how long a click on a menu and on a button waited while the flood ran.
 //
 //   bench_window_flood                 1, 1,000 and 10,000 frames/s, 10 s each, one process each
 //   bench_window_flood RATE [SECONDS]  one run in this process
@@ -29,10 +30,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <clocale>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -127,6 +132,41 @@ private:
     QByteArray m_stderr;
 };
 
+// Ends the process with a message unless disarmed (destroyed) within the limit.
+class Watchdog
+{
+public:
+    Watchdog(std::chrono::seconds limit, int rate)
+        : m_thread([this, limit, rate] {
+              std::unique_lock lock(m_mutex);
+              if (!m_done.wait_for(lock, limit, [this] { return m_disarmed; })) {
+                  std::fprintf(stderr,
+                               "%6d frames/s: the window's event loop did not come back within %lld s\n",
+                               rate, static_cast<long long>(limit.count()));
+                  std::_Exit(2);
+              }
+          })
+    {
+    }
+    ~Watchdog()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_disarmed = true;
+        }
+        m_done.notify_all();
+        m_thread.join();
+    }
+    Watchdog(const Watchdog &) = delete;
+    Watchdog &operator=(const Watchdog &) = delete;
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_disarmed = false;
+    std::thread m_thread;
+};
+
 // Posts a press and a release to the widget, behind whatever the event queue already holds, and
 // returns the milliseconds until `handled` became true, or -1.
 template <typename Handled> double ClickDelay(QWidget *widget, QPoint at, Handled handled)
@@ -171,6 +211,11 @@ int RunOne(int rate, int seconds)
     }
     auto *traffic = window.findChild<CColorListBox *>(QStringLiteral("1008"));
     FloodProbe probe(window.Exchange(), *traffic);
+    const std::uint64_t dispatchedBefore = window.Exchange().FramesDispatched();
+    const auto dispatched = [&] { return window.Exchange().FramesDispatched() - dispatchedBefore; };
+    // A window that cannot keep up starves its own timers and the probes with them: end the run
+    // with a report rather than hang.
+    const Watchdog watchdog(std::chrono::seconds(3 * seconds + 30), rate);
 
     const double cpuBeforeFlood = CpuSeconds();
     const long long sentBefore = sim.Toggle();
@@ -196,11 +241,11 @@ int RunOne(int rate, int seconds)
     const long long sentAfter = sim.Toggle();
     const double cpuFlood = CpuSeconds() - cpuBeforeFlood;
     // Let the last frames through: until the count has not moved for half a second.
-    std::uint64_t seen = probe.FramesDispatched();
+    std::uint64_t seen = dispatched();
     for (int quiet = 0; quiet < 5;) {
         Wait(100);
-        quiet = probe.FramesDispatched() == seen ? quiet + 1 : 0;
-        seen = probe.FramesDispatched();
+        quiet = dispatched() == seen ? quiet + 1 : 0;
+        seen = dispatched();
     }
     const std::vector<double> &delays = probe.PaintDelays();
     std::printf(
@@ -208,8 +253,8 @@ int RunOne(int rate, int seconds)
         "frames dispatched %llu / sent %lld, frame-to-paint median %.1f ms p99 %.1f ms (%zu painted), "
         "menu %.1f ms, button %.1f ms\n",
         rate, seconds, CpuSeconds(), cpuFlood, PeakRssMb(), CurrentRssMb(),
-        static_cast<unsigned long long>(probe.FramesDispatched()), sentAfter - sentBefore,
-        Percentile(delays, 0.5), Percentile(delays, 0.99), delays.size(), menuMs, clickMs);
+        static_cast<unsigned long long>(dispatched()), sentAfter - sentBefore, Percentile(delays, 0.5),
+        Percentile(delays, 0.99), delays.size(), menuMs, clickMs);
     std::fflush(stdout);
     window.close();
     return 0;

@@ -6,13 +6,21 @@
 #include "IExchangeView.h"
 #include "IToolExchange.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
+#include <QString>
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
+#include <vector>
+
+namespace zok {
+struct ReceivedFrame;
+}
 
 class CZOKProperties;
 class IExchangeSettings;
@@ -70,6 +78,8 @@ public:
     // Puts back a model, its firmware text and the modified flag kept before a batch of reads,
     // and rebuilds the grid from it.
     void RestoreModel(const CZOKProperties &model, const QString &firmwareText, bool modified);
+    // Frames handed to the dispatcher since construction, empty ones included.
+    std::uint64_t FramesDispatched() const { return m_framesDispatched; }
 
     bool SpeedConfigurationEnabled() const { return m_speedConfigurationEnabled; }
     void ToggleSpeedConfiguration() { m_speedConfigurationEnabled = !m_speedConfigurationEnabled; }
@@ -112,6 +122,10 @@ private:
     void EndWithError(int errorTextId);
 
     // Frames.
+    // The listener hands over the frames of one read together; they are queued and dispatched one
+    // by one, oldest first.
+    void QueueFrames(const std::vector<zok::ReceivedFrame> &frames);
+    void DispatchQueuedFrames();
     void OnFrameReceived(const QString &text, const QDateTime &received);
     void OnScanAnswer(const QString &text);
     void Forward(MonitorKind kind, QEvent::Type type, const QString &text, const QDateTime &received);
@@ -159,6 +173,19 @@ private:
     bool m_readSinceOpen = false;
     unsigned char m_readAddress = 0;
     int m_speedAttempt = 0;
+
+    struct QueuedFrame
+    {
+        QString text;
+        QDateTime received;
+    };
+    // Frames received and not dispatched yet, oldest first. Each is taken off before it is
+    // dispatched, so a nested event loop run by one frame's handling (a message box) dispatches
+    // the rest, and new arrivals, in order; a posted continuation makes sure it does even when
+    // no new frame arrives.
+    std::deque<QueuedFrame> m_queuedFrames;
+    bool m_continuationPosted = false;
+    std::uint64_t m_framesDispatched = 0;
 
     // The dialog that receives forwarded frames, per kind; null while none is open.
     std::array<QPointer<QObject>, 4> m_monitors;

@@ -9,6 +9,10 @@
 #include "SerialConstants.h"
 #include "ZokText.h"
 
+#include <QCoreApplication>
+
+#include <utility>
+
 namespace {
 
 QDateTime ToDateTime(const zok::FrameTime &time)
@@ -16,6 +20,15 @@ QDateTime ToDateTime(const zok::FrameTime &time)
     return {QDate(time.year, time.month, time.day),
             QTime(time.hour, time.minute, time.second, time.millisecond)};
 }
+
+bool SameTime(const zok::FrameTime &a, const zok::FrameTime &b)
+{
+    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
+           a.minute == b.minute && a.second == b.second && a.millisecond == b.millisecond;
+}
+
+// Posted to the engine itself while queued frames wait behind the one being dispatched.
+constexpr auto kContinueDispatch = static_cast<QEvent::Type>(QEvent::User + 44);
 
 constexpr int kTextClosed = 136;
 constexpr int kTextOpenFailed = 137;
@@ -29,8 +42,13 @@ constexpr int kTextSpeedChanged = 225;
 bool CZOKExchange::event(QEvent *event)
 {
     if (event->type() == zok::WM_FRAME_RECEIVED) {
-        const auto &frame = static_cast<zok::FrameReceivedEvent *>(event)->Frame();
-        OnFrameReceived(QString::fromStdString(frame.text), ToDateTime(frame.time));
+        QueueFrames(static_cast<zok::FrameReceivedEvent *>(event)->Frames());
+        DispatchQueuedFrames();
+        return true;
+    }
+    if (event->type() == kContinueDispatch) {
+        m_continuationPosted = false;
+        DispatchQueuedFrames();
         return true;
     }
     if (event->type() == zok::WM_PORT_LOST) {
@@ -38,6 +56,34 @@ bool CZOKExchange::event(QEvent *event)
         return true;
     }
     return QObject::event(event);
+}
+
+void CZOKExchange::QueueFrames(const std::vector<zok::ReceivedFrame> &frames)
+{
+    // The frames of one read share one time stamp: convert it once.
+    const zok::FrameTime *converted = nullptr;
+    QDateTime received;
+    for (const zok::ReceivedFrame &frame : frames) {
+        if (converted == nullptr || !SameTime(*converted, frame.time)) {
+            converted = &frame.time;
+            received = ToDateTime(frame.time);
+        }
+        m_queuedFrames.push_back({QString::fromStdString(frame.text), received});
+    }
+}
+
+void CZOKExchange::DispatchQueuedFrames()
+{
+    while (!m_queuedFrames.empty()) {
+        const QueuedFrame frame = std::move(m_queuedFrames.front());
+        m_queuedFrames.pop_front();
+        // Should this frame's handling run a nested event loop, the continuation dispatches the
+        // frames behind it inside that loop, as if each had come in its own event.
+        if (!m_queuedFrames.empty() && !std::exchange(m_continuationPosted, true))
+            QCoreApplication::postEvent(this, new QEvent(kContinueDispatch));
+        ++m_framesDispatched;
+        OnFrameReceived(frame.text, frame.received);
+    }
 }
 
 long CZOKExchange::OpenPort(const QString &portName)

@@ -14,8 +14,8 @@ namespace zok {
 
 // Adds the listener thread. On POSIX (CSerialEx_posix.cpp) it sleeps in poll() on the port and on a stop
 // eventfd (no wake-up while the line is idle), reads whatever is buffered in one go, cuts frames with
-// FrameCutter and hands each to PostFrame. When the device goes away (hang-up, EIO, end of file) it reports
-// OnPortLost once and ends, instead of being woken by the hang-up forever. On Windows
+// FrameCutter and hands those of each read to PostFrames. When the device goes away (hang-up, EIO, end of
+// file) it reports OnPortLost once and ends, instead of being woken by the hang-up forever. On Windows
 // (CSerialEx_win32.cpp) it waits for an overlapped WaitCommEvent or a stop event, reads what the
 // driver holds, and reports OnPortLost when a wait or a read fails (the device was removed, or the
 // peer hung up).
@@ -37,6 +37,12 @@ public:
     // The stop event wakes the listener at once, so this always waits for it to end (the time-out
     // is accepted for compatibility): a thread left running would outlive the port it reads.
     virtual long StopListenerThread(int timeoutMs = kInfinite);
+
+    // While bytes keep coming, the listener pauses this long after each read before the next:
+    // the frames of a busy line then travel in batches, one hand-over and one wake-up of the
+    // receiving thread per batch instead of per frame. A frame after a quiet spell is read at
+    // once; one that closely follows another waits at most this long.
+    static constexpr int kBusyLinePauseMs = 5;
 
     bool IsListening() const { return m_listening.load(); }
     // How often the listener's wait returned; lets tests and benchmarks see it never spins.

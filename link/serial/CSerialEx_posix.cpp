@@ -10,6 +10,7 @@
 #include <system_error>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace zok {
 
@@ -24,25 +25,30 @@ void ResetEvent(int fd)
     }
 }
 
-// All frames closed by one read share its time stamp: they arrived together.
+// All frames closed by one read share its time stamp: they arrived together. They are handed
+// over together too, in order.
 void CutFrames(const char *bytes, std::size_t count, FrameCutter &cutter, IListenerSink &sink)
 {
-    bool stamped = false;
+    std::vector<ReceivedFrame> frames;
     FrameTime time;
     for (std::size_t i = 0; i < count; ++i) {
         if (!cutter.Feed(bytes[i]))
             continue;
-        if (!std::exchange(stamped, true))
+        if (frames.empty())
             time = FrameTime::Now();
-        sink.PostFrame(ReceivedFrame{cutter.TakeFrame(), time});
+        frames.push_back(ReceivedFrame{cutter.TakeFrame(), time});
     }
+    if (!frames.empty())
+        sink.PostFrames(std::move(frames));
 }
 
-// Reads what the driver holds. Returns 0, or the error that means the port is gone. A short
-// read means the buffer is empty; poll() then says when more arrives, and checks the stop event.
-long DrainInput(int portFd, FrameCutter &cutter, IListenerSink &sink)
+// Reads what the driver holds; `readAny` tells whether there was anything. Returns 0, or the
+// error that means the port is gone. A short read means the buffer is empty; poll() then says
+// when more arrives, and checks the stop event.
+long DrainInput(int portFd, FrameCutter &cutter, IListenerSink &sink, bool &readAny)
 {
     char buffer[kReadChunk];
+    readAny = false;
     for (;;) {
         const ssize_t n = ::read(portFd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
@@ -51,6 +57,7 @@ long DrainInput(int portFd, FrameCutter &cutter, IListenerSink &sink)
             return errno == EAGAIN ? kSerialOk : errno;
         if (n == 0)
             return EIO; // VMIN=1 with O_NONBLOCK: end of file is a hang-up
+        readAny = true;
         sink.OnPortEvent(kEvRxChar, kSerialOk);
         CutFrames(buffer, static_cast<std::size_t>(n), cutter, sink);
         if (static_cast<std::size_t>(n) < sizeof buffer)
@@ -60,12 +67,18 @@ long DrainInput(int portFd, FrameCutter &cutter, IListenerSink &sink)
 
 // A hang-up that still lets read() say "no data" must end the loop too: poll() would report it
 // again at once, forever.
-long DrainPort(int portFd, short revents, FrameCutter &cutter, IListenerSink &sink)
+long DrainPort(int portFd, short revents, FrameCutter &cutter, IListenerSink &sink, bool &readAny)
 {
-    const long code = DrainInput(portFd, cutter, sink);
+    const long code = DrainInput(portFd, cutter, sink, readAny);
     if (code == kSerialOk && (revents & (POLLHUP | POLLERR)))
         return EIO;
     return code;
+}
+// Waits up to `ms` for the stop event; true when it came.
+bool StopAsked(int stopFd, int ms)
+{
+    pollfd stop = {stopFd, POLLIN, 0};
+    return ::poll(&stop, 1, ms) > 0;
 }
 } // namespace
 
@@ -141,8 +154,13 @@ void CSerialEx::ListenerLoop(int portFd, int stopFd, IListenerSink &sink)
             break;
         else if (fds[1].revents & POLLNVAL)
             lost = EBADF;
-        else if (fds[1].revents != 0)
-            lost = DrainPort(portFd, fds[1].revents, cutter, sink);
+        else if (fds[1].revents != 0) {
+            bool readAny = false;
+            lost = DrainPort(portFd, fds[1].revents, cutter, sink, readAny);
+            // A busy line: let the next bytes gather (poll() then returns at once for them).
+            if (lost == kSerialOk && readAny && StopAsked(stopFd, kBusyLinePauseMs))
+                break;
+        }
     }
     if (lost != kSerialOk)
         sink.OnPortLost(lost);

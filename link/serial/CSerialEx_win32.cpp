@@ -7,6 +7,7 @@
 #include <functional>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace zok {
 
@@ -26,25 +27,29 @@ bool PortStillThere(HANDLE port)
     return ::ClearCommError(port, &errors, &status) != 0;
 }
 
-// All frames closed by one read share its time stamp: they arrived together.
+// All frames closed by one read share its time stamp: they arrived together. They are handed
+// over together too, in order.
 void CutFrames(const char *bytes, std::size_t count, FrameCutter &cutter, IListenerSink &sink)
 {
-    bool stamped = false;
+    std::vector<ReceivedFrame> frames;
     FrameTime time;
     for (std::size_t i = 0; i < count; ++i) {
         if (!cutter.Feed(bytes[i]))
             continue;
-        if (!std::exchange(stamped, true))
+        if (frames.empty())
             time = FrameTime::Now();
-        sink.PostFrame(ReceivedFrame{cutter.TakeFrame(), time});
+        frames.push_back(ReceivedFrame{cutter.TakeFrame(), time});
     }
+    if (!frames.empty())
+        sink.PostFrames(std::move(frames));
 }
 
-// Reads exactly what the driver holds, so no read can block whatever read mode the owner set.
-// Returns 0, or the error that means the port is gone.
-long DrainInput(HANDLE port, HANDLE readDone, FrameCutter &cutter, IListenerSink &sink)
+// Reads exactly what the driver holds, so no read can block whatever read mode the owner set;
+// `readAny` tells whether there was anything. Returns 0, or the error that means the port is gone.
+long DrainInput(HANDLE port, HANDLE readDone, FrameCutter &cutter, IListenerSink &sink, bool &readAny)
 {
     char buffer[kReadChunk];
+    readAny = false;
     for (;;) {
         DWORD errors = 0;
         COMSTAT status{};
@@ -63,6 +68,7 @@ long DrainInput(HANDLE port, HANDLE readDone, FrameCutter &cutter, IListenerSink
         }
         if (count == 0)
             return kSerialOk;
+        readAny = true;
         sink.OnPortEvent(kEvRxChar, kSerialOk);
         CutFrames(buffer, count, cutter, sink);
     }
@@ -163,8 +169,23 @@ void CSerialEx::ListenerLoop(HANDLE port, HANDLE stop, IListenerSink &sink)
             failedWaits = 0;
         else if (++failedWaits > kFailedWaitsBeforeLoss || !PortStillThere(port))
             lost = failedWaits > kFailedWaitsBeforeLoss ? kErrorTimeout : LastSystemError();
+        bool readAny = false;
         if (lost == kSerialOk)
-            lost = DrainInput(port, readDone.Get(), cutter, sink);
+            lost = DrainInput(port, readDone.Get(), cutter, sink, readAny);
+        // A busy line: let the next bytes gather, then read them, until a read finds nothing
+        // (only then does a new wait start, as before).
+        bool stopped = false;
+        while (lost == kSerialOk && readAny && !stopped) {
+            const DWORD paused = ::WaitForSingleObject(stop, static_cast<DWORD>(kBusyLinePauseMs));
+            if (paused == WAIT_OBJECT_0)
+                stopped = true;
+            else if (paused != WAIT_TIMEOUT)
+                lost = LastSystemError();
+            else
+                lost = DrainInput(port, readDone.Get(), cutter, sink, readAny);
+        }
+        if (stopped)
+            break;
     }
     if (lost != kSerialOk)
         sink.OnPortLost(lost);

@@ -6,13 +6,23 @@
 
 #include <QCoreApplication>
 #include <utility>
+#include <vector>
 
 namespace zok {
 
 void FramePoster::PostFrame(ReceivedFrame frame)
 {
+    std::vector<ReceivedFrame> batch;
+    batch.push_back(std::move(frame));
+    PostFrames(std::move(batch));
+}
+
+void FramePoster::PostFrames(std::vector<ReceivedFrame> frames)
+{
+    if (frames.empty())
+        return;
     if (QObject *target = m_target.load()) {
-        auto *event = new FrameReceivedEvent(std::move(frame));
+        auto *event = new FrameReceivedEvent(std::move(frames));
         TsanRelease(event);
         QCoreApplication::postEvent(target, event);
     }
@@ -33,6 +43,7 @@ void FramePoster::OnPortLost(long error)
 extern "C" const char *__tsan_default_suppressions()
 {
     return "race:zok::FramePoster::PostFrame\n"
+           "race:zok::FramePoster::PostFrames\n"
            "race:zok::FramePoster::OnPortLost\n";
 }
 #endif

@@ -17,6 +17,8 @@ public:
 
     void OnPortEvent(std::uint32_t, long) override {}
     void PostFrame(ReceivedFrame frame) override;
+    // One event for the whole batch.
+    void PostFrames(std::vector<ReceivedFrame> frames) override;
     void OnPortLost(long error) override;
 
 private:

@@ -6,26 +6,31 @@
 
 #include <QEvent>
 #include <utility>
+#include <vector>
 
 namespace zok {
 
-// Carries one frame from the listener thread to the target; the event owns it, so the frame is
-// freed with the event whoever handles (or drops) it.
+// Carries the frames cut from one read (never none), oldest first, from the listener thread to
+// the target: one event per read rather than per frame, so a busy line costs one event delivery
+// per burst. The event owns them, so they are freed with the event whoever handles (or drops) it.
 class FrameReceivedEvent : public QEvent
 {
 public:
-    explicit FrameReceivedEvent(ReceivedFrame frame) : QEvent(WM_FRAME_RECEIVED), m_frame(std::move(frame)) {}
+    explicit FrameReceivedEvent(std::vector<ReceivedFrame> frames)
+        : QEvent(WM_FRAME_RECEIVED), m_frames(std::move(frames))
+    {
+    }
 
-    // The frame was built on the listener thread; it is read and freed on the target's.
+    // The frames were built on the listener thread; they are read and freed on the target's.
     ~FrameReceivedEvent() override { TsanAcquire(this); }
-    const ReceivedFrame &Frame() const
+    const std::vector<ReceivedFrame> &Frames() const
     {
         TsanAcquire(this);
-        return m_frame;
+        return m_frames;
     }
 
 private:
-    ReceivedFrame m_frame;
+    std::vector<ReceivedFrame> m_frames;
 };
 
 } // namespace zok

@@ -3,6 +3,8 @@
 #include "ReceivedFrame.h"
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace zok {
 
@@ -17,6 +19,13 @@ public:
     // Bytes arrived (kEvRxChar); called before they are cut.
     virtual void OnPortEvent(std::uint32_t events, long error) = 0;
     virtual void PostFrame(ReceivedFrame frame) = 0;
+    // All frames cut from one read, oldest first. A sink that can carry them together (one posted
+    // event instead of one per frame) overrides this; the default hands them over one by one.
+    virtual void PostFrames(std::vector<ReceivedFrame> frames)
+    {
+        for (ReceivedFrame &frame : frames)
+            PostFrame(std::move(frame));
+    }
     // The device went away; the listener ends right after. Called at most once per start.
     virtual void OnPortLost(long error) = 0;
 };

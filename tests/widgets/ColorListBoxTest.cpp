@@ -2,17 +2,26 @@
 #include "CColorListBox.h"
 
 #include <QImage>
+#include <QItemSelectionModel>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 const QColor kOrange(255, 128, 0);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 
+QRect RowRect(CColorListBox &list, int row)
+{
+    list.ShowPendingLines();
+    return list.visualRect(list.model()->index(row, 0));
+}
+
 // Whether the row's area of the grabbed list holds a pixel of exactly this colour.
 bool RowHasColor(CColorListBox &list, int row, const QColor &color)
 {
-    const QRect rect = list.visualItemRect(list.item(row));
+    const QRect rect = RowRect(list, row);
     const QImage image = list.viewport()->grab(rect).toImage();
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -55,7 +64,8 @@ private slots:
         list.resize(300, 200);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        list.setCurrentRow(0);
+        list.ShowPendingLines();
+        list.setCurrentIndex(list.model()->index(0, 0));
         const QColor highlight = list.palette().color(QPalette::Active, QPalette::Highlight);
         QTRY_VERIFY(RowHasColor(list, 0, highlight));
 
@@ -85,7 +95,54 @@ private slots:
         QTest::mouseDClick(list.viewport(), Qt::RightButton, {}, QPoint(20, 5));
         QCOMPARE(list.count(), 0);
         QCOMPARE(list.AddColoredString(QStringLiteral("again"), kRed), 0);
-        QCOMPARE(list.visualItemRect(list.item(0)).top(), 0);
+        QCOMPARE(RowRect(list, 0).top(), 0);
+    }
+
+    // Lines come in bursts, each shown at the next turn of the event loop; whatever the bursts,
+    // the list holds the newest 500 in order with their colours, the view shows exactly those,
+    // and the newest is current with nothing selected.
+    void burstsAcrossTheBoundKeepTheNewestLinesInOrder()
+    {
+        CColorListBox list;
+        list.SetMaxLines(500);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const auto colour = [](int n) { return n % 3 == 0 ? kRed : kBlue; };
+        int next = 0;
+        for (const int burst : {450, 100, 499, 1, 1200}) {
+            for (int i = 0; i < burst; ++i, ++next)
+                list.AddColoredString(QString::number(next), colour(next));
+            const int kept = std::min(next, 500);
+            QCOMPARE(list.count(), kept);
+            QTRY_COMPARE(list.model()->index(kept - 1, 0).data().toString(), QString::number(next - 1));
+            QCOMPARE(list.model()->rowCount(), kept);
+            const int first = next - kept;
+            for (int row = 0; row < kept; ++row) {
+                const QModelIndex index = list.model()->index(row, 0);
+                QCOMPARE(index.data().toString(), QString::number(first + row));
+                QCOMPARE(index.data(CColorListBox::kColorRole).value<QColor>(), colour(first + row));
+                QCOMPARE(list.LineText(row), QString::number(first + row));
+            }
+            QCOMPARE(list.currentIndex().row(), kept - 1);
+            QVERIFY(list.selectionModel()->selectedIndexes().isEmpty());
+        }
+    }
+
+    // The horizontal extent is the widest line kept, and shrinks once that line is dropped.
+    void theExtentFollowsTheWidestLineKept()
+    {
+        CColorListBox list;
+        list.SetMaxLines(3);
+        const QString wide(80, QLatin1Char('W'));
+        list.AddColoredString(wide, kBlue);
+        list.AddColoredString(QStringLiteral("[01]"), kBlue);
+        list.ShowPendingLines();
+        QCOMPARE(list.WidestLine(), list.fontMetrics().horizontalAdvance(wide));
+        for (int i = 0; i < 3; ++i)
+            list.AddColoredString(QStringLiteral("[02]"), kBlue);
+        list.ShowPendingLines();
+        QCOMPARE(list.WidestLine(), list.fontMetrics().horizontalAdvance(QStringLiteral("[02]")));
     }
 
     // The logs have no tab stops: a tab in a received frame is not widened to a column.
@@ -106,7 +163,7 @@ private slots:
         QCOMPARE(list.count(), 1);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        QVERIFY(list.visualItemRect(list.item(0)).height() >= list.fontMetrics().height());
+        QVERIFY(RowRect(list, 0).height() >= list.fontMetrics().height());
     }
 };
 

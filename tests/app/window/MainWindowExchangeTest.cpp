@@ -68,6 +68,28 @@ private slots:
         QCOMPARE(f.window->State(), ExchangeState::Idle);
     }
 
+    // A right double-click empties the traffic list while tag reports pour in: no line from
+    // before comes back, and the newest lines keep being shown.
+    void rightDoubleClickClearsTheTrafficDuringAFlood()
+    {
+        zok::sim::SimulatorConfig config;
+        config.receivers[0].tags = {"12AB"};
+        config.receivers[0].tagRate = 2000;
+        Fixture f(config);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        auto *traffic = f.Control<CColorListBox>("1008");
+        QTRY_COMPARE_WITH_TIMEOUT(traffic->model()->rowCount(), 500, 15000);
+        const std::uint64_t dispatchedBefore = f.window->Exchange().FramesDispatched();
+        QTest::mouseDClick(traffic->viewport(), Qt::RightButton, {}, QPoint(20, 5));
+        QCOMPARE(traffic->count(), 0);
+        QCOMPARE(traffic->model()->rowCount(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(traffic->model()->rowCount() > 0, 15000);
+        const auto dispatchedSince = f.window->Exchange().FramesDispatched() - dispatchedBefore;
+        QVERIFY(static_cast<std::uint64_t>(traffic->count()) <= dispatchedSince);
+        QCOMPARE(traffic->currentIndex().row(), traffic->model()->rowCount() - 1);
+    }
+
     void cancelledWarningWithItsBoxTickedSilencesLaterWarnings()
     {
         Fixture f;

@@ -141,9 +141,11 @@ private slots:
             QCOMPARE(list->count(), 500);
             QCOMPARE(list->LineText(0), QStringLiteral("line 100"));
             QCOMPARE(list->LineText(499), QStringLiteral("line 599"));
-            QVERIFY(list->selectedItems().isEmpty());
+            QTRY_COMPARE(list->model()->rowCount(), 500);
             QTRY_COMPARE(list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum());
             QVERIFY(list->verticalScrollBar()->maximum() > 0);
+            QCOMPARE(list->currentIndex().row(), 499);
+            QVERIFY(list->selectionModel()->selectedIndexes().isEmpty());
         }
     }
 

@@ -32,6 +32,27 @@ public:
     std::vector<std::pair<QEvent::Type, QString>> frames;
 };
 
+// A read that has every answer but the required one of code 10, which the receiver does not
+// support: the test sends it.
+void StartReadAwaitingOneAnswer(zok::sim::Simulator &sim, CZOKExchange &engine, const RecordingView &view)
+{
+    engine.ReadParameters();
+    ASSERT_TRUE(sim.waitForCommands(1, std::chrono::seconds(15)));
+    const std::vector<std::string> answers = sim.commands().front().answers;
+    ASSERT_FALSE(answers.empty());
+    const QString last = "[" + QString::fromStdString(answers.back()) + "]";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.TrafficTexts().contains(last); }, 15000));
+    ASSERT_EQ(engine.State(), ExchangeState::Reading);
+}
+
+zok::sim::SimulatorConfig WithoutCode10()
+{
+    zok::sim::SimulatorConfig config;
+    config.receivers[0].supported.erase(0x10);
+    config.receivers[0].registers[0x0B] = 0x80; // sensitivity
+    return config;
+}
+
 using DispatchTest = EngineHarness;
 
 TEST_F(DispatchTest, EmptyFramesAndFramesNobodyAwaitsAreOnlyLogged)
@@ -180,6 +201,44 @@ TEST_F(DispatchTest, LossOfAReplacedPortLeavesTheNewPortOpen)
     EXPECT_TRUE(view.lostPorts.isEmpty());
     engine->ReadParameters();
     EXPECT_TRUE(WaitForMessage(kTextReadOk));
+}
+
+// The frames of one read reach the dispatcher one by one, in order, each in the state the one
+// before left: the last answer ends the read, so the answer-like frame behind it is only logged.
+TEST_F(DispatchTest, ABatchCrossingTheEndOfAReadIsDispatchedInOrder)
+{
+    Start(WithoutCode10());
+    ASSERT_NO_FATAL_FAILURE(StartReadAwaitingOneAnswer(*sim, *engine, view));
+    sim->sendRaw("[100001][0B4201]");
+    ASSERT_TRUE(WaitForMessage(kTextReadOk));
+    ASSERT_TRUE(WaitForTraffic("[0B4201]"));
+    const QStringList traffic = view.TrafficTexts();
+    EXPECT_EQ(traffic.mid(traffic.size() - 2), (QStringList{"[100001]", "[0B4201]"}));
+    EXPECT_EQ(engine->State(), ExchangeState::Idle);
+    EXPECT_EQ(model.Value(ParameterId::RX_SENSIBILITY), 0x80);
+    EXPECT_EQ(engine->FramesDispatched(),
+              static_cast<std::uint64_t>(view.TrafficIn(LineColour::Blue).size()));
+}
+
+// A frame's handling may run a nested event loop (a message box): the frames behind it are
+// dispatched inside that loop, once each and in order, not held until it ends.
+TEST_F(DispatchTest, TheRestOfABatchIsDispatchedInsideANestedEventLoop)
+{
+    Start(WithoutCode10());
+    ASSERT_NO_FATAL_FAILURE(StartReadAwaitingOneAnswer(*sim, *engine, view));
+    bool restSeenInside = false;
+    view.onMessage = [&](const RecordingView::Line &line) {
+        if (line.text == zok::Text(kTextReadOk))
+            restSeenInside =
+                QTest::qWaitFor([&] { return view.TrafficTexts().contains("[B412AB06]"); }, kWaitMs);
+    };
+    sim->sendRaw("[100001][B412AB05][B412AB06]");
+    ASSERT_TRUE(WaitForMessage(kTextReadOk));
+    EXPECT_TRUE(restSeenInside);
+    QCoreApplication::processEvents();
+    const QStringList traffic = view.TrafficTexts();
+    EXPECT_EQ(traffic.mid(traffic.size() - 3), (QStringList{"[100001]", "[B412AB05]", "[B412AB06]"}));
+    EXPECT_EQ(traffic.count("[B412AB05]"), 1);
 }
 
 } // namespace

@@ -7,12 +7,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // Stands in for the main window: records what the listener posts, on the test's thread.
 class FrameCollector : public QObject
 {
 public:
     QStringList frames;
     std::vector<zok::ReceivedFrame> records;
+    // Frames per posted event, in arrival order.
+    std::vector<std::size_t> batchSizes;
     int lostEvents = 0;
     long lostError = 0;
 
@@ -20,9 +24,12 @@ protected:
     bool event(QEvent *e) override
     {
         if (e->type() == zok::WM_FRAME_RECEIVED) {
-            const auto &frame = static_cast<zok::FrameReceivedEvent *>(e)->Frame();
-            frames << QString::fromLatin1(frame.text.data(), static_cast<qsizetype>(frame.text.size()));
-            records.push_back(frame);
+            const auto &batch = static_cast<zok::FrameReceivedEvent *>(e)->Frames();
+            for (const zok::ReceivedFrame &frame : batch) {
+                frames << QString::fromLatin1(frame.text.data(), static_cast<qsizetype>(frame.text.size()));
+                records.push_back(frame);
+            }
+            batchSizes.push_back(batch.size());
             return true;
         }
         if (e->type() == zok::WM_PORT_LOST) {

@@ -1,6 +1,7 @@
 #include "CZOKCloneDlg.h"
 
 #include "LineText.h"
+#include "ResultTable.h"
 #include "ShowMessageBox.h"
 #include "ZokText.h"
 
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr int kTitleText = 241;
-constexpr int kHeaderTexts[] = {263, 264, 265, 266};
 constexpr int kCloseText = 257;
 constexpr int kScanningText = 262;
 constexpr int kCancelText = 267;
@@ -60,16 +60,7 @@ CZOKCloneDlg::CZOKCloneDlg(CZOKExchange &engine, CZOKProperties &model,
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, 100);
     layout->addWidget(m_progress);
-    m_table = new QTableWidget(0, 4, this);
-    m_table->setObjectName(QStringLiteral("results"));
-    QStringList headers;
-    for (const int id : kHeaderTexts)
-        headers << zok::Text(id);
-    m_table->setHorizontalHeaderLabels(headers);
-    m_table->verticalHeader()->hide();
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    m_table = NewResultTable(this, QStringLiteral("results"), {263, 264, 265, 266});
     layout->addWidget(m_table);
     auto *buttons = new QDialogButtonBox(this);
     m_cancel = buttons->addButton(zok::Text(kCancelText), QDialogButtonBox::ActionRole);

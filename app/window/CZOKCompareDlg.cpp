@@ -4,6 +4,7 @@
 #include "CompareTexts.h"
 #include "FileComparison.h"
 #include "LineText.h"
+#include "ResultTable.h"
 #include "ZokText.h"
 
 #include <QDialogButtonBox>
@@ -19,7 +20,6 @@
 namespace {
 
 constexpr int kTitleText = 240;
-constexpr int kHeaderTexts[] = {252, 253, 254, 255};
 constexpr int kWriteTickedText = 256;
 constexpr int kCloseText = 257;
 constexpr int kReadingText = 258;
@@ -54,17 +54,8 @@ CZOKCompareDlg::CZOKCompareDlg(CZOKExchange &engine, CZOKProperties &model, cons
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("status"));
     layout->addWidget(m_status);
-    m_table = new QTableWidget(0, 4, this);
-    m_table->setObjectName(QStringLiteral("rows"));
-    QStringList headers;
-    for (const int id : kHeaderTexts)
-        headers << zok::Text(id);
-    m_table->setHorizontalHeaderLabels(headers);
-    m_table->verticalHeader()->hide();
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table = NewResultTable(this, QStringLiteral("rows"), {252, 253, 254, 255});
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     layout->addWidget(m_table);
     auto *buttons = new QDialogButtonBox(this);
     m_writeTicked = buttons->addButton(zok::Text(kWriteTickedText), QDialogButtonBox::ActionRole);

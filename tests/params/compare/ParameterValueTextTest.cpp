@@ -1,9 +1,9 @@
-#include "ParameterText.h"
 #include "CZOKProperties.h"
 #include "CZOKPropertySheet.h"
 #include "EIconTextButtonProperty.h"
 #include "EPropList.h"
 #include "ParameterTable.h"
+#include "ParameterText.h"
 #include "ZokText.h"
 
 #include <gtest/gtest.h>

@@ -23,7 +23,8 @@ Line options:
   --seed N             seed of radio levels, noise and faults (default 1; same seed, same run)
   --link PATH          also make PATH a symbolic link to the port (removed at exit)
   --tags-paused        tag reports start paused; each SIGUSR1 starts or stops them and prints
-                       the number of frames sent so far on standard error (for measurements)
+                       the number of frames sent so far, and of bytes the full line refused
+                       (the program did not read in time), on standard error (for measurements)
   -v, --verbose        log every command, answer and speed change on stderr
   -h, --help           show this text
 

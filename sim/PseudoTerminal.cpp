@@ -73,16 +73,17 @@ std::string PseudoTerminal::readAvailable()
     }
 }
 
-void PseudoTerminal::write(std::string_view bytes)
+std::size_t PseudoTerminal::write(std::string_view bytes)
 {
     while (!bytes.empty()) {
         const ssize_t n = ::write(master_.get(), bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return; // the line is full: nobody reads it, as a real line would lose them
+            return bytes.size(); // the line is full: nobody reads it, as a real line would lose them
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
+    return 0;
 }
 
 void PseudoTerminal::releaseExclusiveMode()

@@ -27,8 +27,9 @@ public:
     bool echoOn() const;
     // Reads what is buffered, without waiting; empty when nothing is.
     std::string readAvailable();
-    // Writes without waiting; what the line cannot take (nobody reading) is dropped.
-    void write(std::string_view bytes);
+    // Writes without waiting; what the line cannot take (nobody reading) is dropped, and counted
+    // in the result.
+    std::size_t write(std::string_view bytes);
     // Ends the exclusive mode (TIOCEXCL) that the program took. On a real port it ends when the
     // program closes the device; a pseudo-terminal keeps it while its master is open, so a
     // program that is not root could never open the line again (a reopen after a speed write).

@@ -39,7 +39,7 @@ Simulator::Simulator(SimulatorConfig config)
     : config_(checked(config)), line_(config_.receivers, config_.seed, Clock::now()),
       writer_({[this](const Transmission &t) { return beginTransmission(t); },
                [this](const Transmission &t) { return characterTime(t); },
-               [this](std::string_view bytes) { terminal_->write(bytes); }})
+               [this](std::string_view bytes) { refusedBytes_ += terminal_->write(bytes); }})
 {
 }
 

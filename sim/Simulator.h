@@ -85,6 +85,9 @@ public:
     std::vector<std::string> framesSent() const;
     std::size_t frameCount() const;
     bool waitForFrames(std::size_t count, std::chrono::milliseconds timeout) const;
+    // Bytes the line could not take because the program did not read it in time (a full
+    // pseudo-terminal): a frame counted as sent may have been lost there.
+    std::size_t refusedBytes() const { return refusedBytes_.load(); }
     // Frames that a receiver did not send because the line was set to another speed than its own.
     std::size_t droppedCount() const;
     bool waitForDropped(std::size_t count, std::chrono::milliseconds timeout) const;
@@ -120,6 +123,7 @@ private:
     std::deque<std::string> frames_;
     std::size_t frameCount_ = 0;
     std::size_t droppedCount_ = 0;
+    std::atomic<std::size_t> refusedBytes_{0};
 };
 
 } // namespace zok::sim

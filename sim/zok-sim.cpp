@@ -52,7 +52,8 @@ public:
         for (const auto &[address, rate] : rates_)
             simulator.updateReceiver(address,
                                      [&](zok::sim::ReceiverConfig &r) { r.tagRate = on_ ? rate : 0; });
-        std::cerr << "zok-sim: tag reports " << (on_ ? "on" : "off") << ", frames sent " << sent << std::endl;
+        std::cerr << "zok-sim: tag reports " << (on_ ? "on" : "off") << ", frames sent " << sent
+                  << ", bytes refused by the full line " << simulator.refusedBytes() << std::endl;
     }
 
 private:

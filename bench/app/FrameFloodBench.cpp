@@ -2,8 +2,9 @@
 // Idle (the frames only go to the traffic list). For each rate it prints the process CPU time
 // (start-up included, and the flood alone), peak and final RSS, the frames the engine's dispatcher
 // counted (FramesDispatched) against those zok-sim sent (it counts a frame that its full
-// pseudo-terminal refused as sent), the delay from a frame's reception to the paint that shows
-// its line, and how long a click on a menu and on a button waited while the flood ran.
+// pseudo-terminal refused as sent, and says how many bytes were refused), the delay from a frame's reception
+// to the paint that shows its line, and how long a click on a menu and on a button waited while the flood
+// ran.
 //
 //   bench_window_flood                 1, 1,000 and 10,000 frames/s, 10 s each, one process each
 //   bench_window_flood RATE [SECONDS]  one run in this process
@@ -104,11 +105,18 @@ public:
     }
     const QString &Port() const { return m_port; }
 
-    // Switches the reports and returns the frames sent before the switch, or -1.
-    long long Toggle()
+    // What zok-sim said at a switch of the reports: frames sent before it, and bytes its full
+    // line refused (the window did not read in time); -1 when it said nothing.
+    struct Count
+    {
+        long long sent = -1;
+        long long refused = -1;
+    };
+    Count Toggle()
     {
         ::kill(static_cast<pid_t>(m_process.processId()), SIGUSR1);
-        static const QRegularExpression sent(QStringLiteral("frames sent (\\d+)"));
+        static const QRegularExpression sent(
+            QStringLiteral("frames sent (\\d+), bytes refused by the full line (\\d+)"));
         QElapsedTimer timer;
         timer.start();
         while (timer.elapsed() < 5000) {
@@ -119,11 +127,11 @@ public:
                 m_stderr.remove(0, end + 1);
                 const auto match = sent.match(line);
                 if (match.hasMatch())
-                    return match.captured(1).toLongLong();
+                    return {match.captured(1).toLongLong(), match.captured(2).toLongLong()};
             }
             m_process.waitForReadyRead(50);
         }
-        return -1;
+        return {};
     }
 
 private:
@@ -218,7 +226,7 @@ int RunOne(int rate, int seconds)
     const Watchdog watchdog(std::chrono::seconds(3 * seconds + 30), rate);
 
     const double cpuBeforeFlood = CpuSeconds();
-    const long long sentBefore = sim.Toggle();
+    const auto before = sim.Toggle();
     Wait(seconds * 1000 / 2);
 
     // Halfway: a menu of the menu bar opens, then a button click is handled.
@@ -238,7 +246,7 @@ int RunOne(int rate, int seconds)
     const double clickMs = ClickDelay(read, read->rect().center(), [&] { return clicked; });
 
     Wait(seconds * 1000 - seconds * 1000 / 2);
-    const long long sentAfter = sim.Toggle();
+    const auto after = sim.Toggle();
     const double cpuFlood = CpuSeconds() - cpuBeforeFlood;
     // Let the last frames through: until the count has not moved for half a second.
     std::uint64_t seen = dispatched();
@@ -250,11 +258,12 @@ int RunOne(int rate, int seconds)
     const std::vector<double> &delays = probe.PaintDelays();
     std::printf(
         "%6d frames/s %3d s: CPU %.2f s total (flood %.2f s), peak RSS %.1f MB, RSS now %.1f MB, "
-        "frames dispatched %llu / sent %lld, frame-to-paint median %.1f ms p99 %.1f ms (%zu painted), "
-        "menu %.1f ms, button %.1f ms\n",
+        "frames dispatched %llu / sent %lld (bytes refused by the full line %lld), frame-to-paint median "
+        "%.1f ms p99 %.1f ms (%zu painted), menu %.1f ms, button %.1f ms\n",
         rate, seconds, CpuSeconds(), cpuFlood, PeakRssMb(), CurrentRssMb(),
-        static_cast<unsigned long long>(dispatched()), sentAfter - sentBefore, Percentile(delays, 0.5),
-        Percentile(delays, 0.99), delays.size(), menuMs, clickMs);
+        static_cast<unsigned long long>(dispatched()), after.sent - before.sent,
+        after.refused - before.refused, Percentile(delays, 0.5), Percentile(delays, 0.99), delays.size(),
+        menuMs, clickMs);
     std::fflush(stdout);
     window.close();
     return 0;

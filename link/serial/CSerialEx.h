@@ -17,8 +17,8 @@ namespace zok {
 // FrameCutter and hands those of each read to PostFrames. When the device goes away (hang-up, EIO, end of
 // file) it reports OnPortLost once and ends, instead of being woken by the hang-up forever. On Windows
 // (CSerialEx_win32.cpp) it waits for an overlapped WaitCommEvent or a stop event, reads what the
-// driver holds, and reports OnPortLost when a wait or a read fails (the device was removed, or the
-// peer hung up).
+// driver holds, and reports OnPortLost when the port's state can no longer be read or a read fails
+// (the device was removed, or the peer hung up).
 //
 // The listener touches nothing of this object but the descriptors it was started with and the
 // virtual hooks, which derived classes must make safe to call from that thread.

@@ -1,5 +1,6 @@
 // The listener of CSerialEx on Windows: an overlapped WaitCommEvent and the stop event, waited
-// for together; nothing runs while the line is idle.
+// for together; nothing runs while the line is idle (unless the driver cannot wait for events:
+// then the line is polled every few milliseconds).
 #include "CSerialEx.h"
 
 #include "FrameCutter.h"
@@ -13,7 +14,8 @@ namespace zok {
 
 namespace {
 constexpr DWORD kReadChunk = 4096;
-constexpr int kFailedWaitsBeforeLoss = 100;
+// After a wait that failed on a port that still answers: the pause before the next read and wait.
+constexpr DWORD kFailedWaitPauseMs = 10;
 
 long LastSystemError()
 {
@@ -130,16 +132,16 @@ long CSerialEx::StopListenerThread(int)
     return SetLastError(kSerialOk);
 }
 
-// Any failed wait or read ends the listener with one OnPortLost: a removed USB adapter gives
-// ERROR_ACCESS_DENIED, ERROR_BAD_COMMAND or ERROR_OPERATION_ABORTED, a peer that hung up
-// ERROR_BROKEN_PIPE, and a new wait would only fail the same way again, at once, forever.
+// A port whose state can no longer be read, a failed read, or a wait that cannot be started ends
+// the listener with one OnPortLost: a removed USB adapter gives ERROR_ACCESS_DENIED,
+// ERROR_BAD_COMMAND or ERROR_OPERATION_ABORTED, a peer that hung up ERROR_BROKEN_PIPE, and going
+// on would only fail the same way again, at once, forever.
 void CSerialEx::ListenerLoop(HANDLE port, HANDLE stop, IListenerSink &sink)
 {
     OwnedHandle waitDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     OwnedHandle readDone(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     FrameCutter cutter;
     long lost = waitDone.Valid() && readDone.Valid() ? kSerialOk : LastSystemError();
-    int failedWaits = 0;
     while (lost == kSerialOk) {
         OVERLAPPED ov{};
         ov.hEvent = waitDone.Get();
@@ -162,13 +164,14 @@ void CSerialEx::ListenerLoop(HANDLE port, HANDLE stop, IListenerSink &sink)
             lost = failure;
             break;
         }
-        // A wait can also end aborted while the device is still there (Wine aborts one now and
-        // then, Windows when the owner changes the mask): the port counts as lost only when its
-        // state cannot be read either, or when waits keep failing.
-        if (::GetOverlappedResult(port, &ov, &unused, FALSE))
-            failedWaits = 0;
-        else if (++failedWaits > kFailedWaitsBeforeLoss || !PortStillThere(port))
-            lost = failedWaits > kFailedWaitsBeforeLoss ? kErrorTimeout : LastSystemError();
+        // A wait can also end aborted while the device is still there (Windows when the owner
+        // changes the mask; Wine at once, every time, on a line without modem lines such as a
+        // pseudo-terminal): the port counts as lost only when its state cannot be read either
+        // (a removed adapter, a hung-up line) or a read fails. Until then the line is read by
+        // polling, so a line whose waits always fail is still heard and the loop does not spin.
+        const bool waited = ::GetOverlappedResult(port, &ov, &unused, FALSE) != 0;
+        if (!waited && !PortStillThere(port))
+            lost = LastSystemError();
         bool readAny = false;
         if (lost == kSerialOk)
             lost = DrainInput(port, readDone.Get(), cutter, sink, readAny);
@@ -185,6 +188,8 @@ void CSerialEx::ListenerLoop(HANDLE port, HANDLE stop, IListenerSink &sink)
                 lost = DrainInput(port, readDone.Get(), cutter, sink, readAny);
         }
         if (stopped)
+            break;
+        if (lost == kSerialOk && !waited && ::WaitForSingleObject(stop, kFailedWaitPauseMs) == WAIT_OBJECT_0)
             break;
     }
     if (lost != kSerialOk)

@@ -1,8 +1,9 @@
 # Precompiled headers of Qt's own headers (and GoogleTest's), shared by every target that uses Qt.
 #
 # Parsing those headers is most of the time of compiling a source file here (a widget file spends
-# about 2 of its 3.5 seconds there), and a clean build compiles some 230 such files; with the
-# shared headers each takes a third to a half less.
+# about 2 of its 3.5 seconds there), and a clean build compiles some 230 such files. With the
+# shared headers each takes a third to a half less compiler time; a whole build gains about an
+# eighth, as loading the large precompiled header costs the system time back in part.
 #
 # GCC only uses a precompiled header compiled with the same options and with no macro defined
 # differently, so there is one per kind of user: QtCore or QtWidgets, with or without GoogleTest.

@@ -55,6 +55,8 @@ protected:
 
 private:
     void ListenerLoop(NativeHandle portFd, NativeHandle stopFd, IListenerSink &sink);
+    // Puts the stop event back to "not signalled" before a new start (one per system).
+    static void ClearStopEvent(NativeHandle stop);
 
     std::thread m_thread;
     OwnedHandle m_stopEvent;

@@ -95,31 +95,9 @@ long CSerialEx::Open(std::string_view portName, unsigned inQueue, unsigned outQu
     return SetLastError(kSerialOk);
 }
 
-long CSerialEx::Close()
+void CSerialEx::ClearStopEvent(NativeHandle stop)
 {
-    StopListenerThread(kInfinite);
-    m_stopEvent.Reset();
-    return CSerial::Close();
-}
-
-long CSerialEx::StartListenerThread()
-{
-    if (!IsOpen() || !m_stopEvent.Valid())
-        return SetLastError(kErrorInvalidHandle);
-    if (m_thread.joinable() && m_listening.load())
-        return SetLastError(kSerialOk);
-    if (m_thread.joinable())
-        m_thread.join(); // ended by itself after the port was lost
-    ::ResetEvent(m_stopEvent.Get());
-    try {
-        m_listening.store(true);
-        m_thread =
-            std::thread(&CSerialEx::ListenerLoop, this, Fd(), m_stopEvent.Get(), std::ref(ListenerSink()));
-    } catch (const std::system_error &e) {
-        m_listening.store(false);
-        return SetLastError(e.code().value());
-    }
-    return SetLastError(kSerialOk);
+    ::ResetEvent(stop);
 }
 
 long CSerialEx::StopListenerThread(int)

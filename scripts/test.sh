@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds and runs every test: a plain build, then AddressSanitizer +
-# UBSan, then ThreadSanitizer for the threaded serial code, then 20 s of each libFuzzer target,
-# then the Windows cross build with its tests under Wine (scripts/windows-test.sh).
+# Installs the dependencies, builds and runs every test: a plain build, then the optimised program
+# as a user builds it (warnings as errors here) started against a virtual receiver, then
+# AddressSanitizer + UBSan, then ThreadSanitizer for the threaded serial code, then 20 s of each
+# libFuzzer target, then the Windows cross build with its tests under Wine (scripts/windows-test.sh).
 # ZOK_QUICK=1 runs the plain build only.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -20,7 +21,12 @@ stage() {
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   echo "=== $preset: built in $((SECONDS - started)) s"
-  if [ "$preset" != fuzz ]; then
+  if [ "$preset" = ci-release ]; then
+    echo "=== $preset: start"
+    local rc=0
+    bash scripts/smoke.sh build/ci-release || rc=$?
+    record $rc
+  elif [ "$preset" != fuzz ]; then
     echo "=== $preset: tests"
     local rc=0
     started=$SECONDS
@@ -53,6 +59,7 @@ windows_stage() {
 
 stage dev
 if [ "${ZOK_QUICK:-}" != 1 ]; then
+  stage ci-release
   stage asan
   stage tsan
   stage fuzz

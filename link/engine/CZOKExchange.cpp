@@ -132,7 +132,10 @@ void CZOKExchange::SendCommand(const std::string &text)
 // Sends a command text given without its leading space and logs it in the traffic list.
 void CZOKExchange::SendLogged(const QString &command)
 {
-    SendCommand(" " + command.toStdString());
+    // Built by appending: GCC 12 at -O2 warns falsely about `" " + std::string` (stringop-overflow).
+    std::string text(1, ' ');
+    text += command.toStdString();
+    SendCommand(text);
     m_view.AddTraffic(LineColour::Orange, command);
 }
 

@@ -131,6 +131,30 @@ private slots:
         }
     }
 
+    // The compare's read would replace edits not written: the user is asked, and may keep them.
+    void compareAsksBeforeItsReadReplacesGridEdits()
+    {
+        zok::sim::Simulator sim(Line({0x01}));
+        WindowFixture f(QString::fromStdString(sim.start()), true, 0x01);
+        zok::test::TempDir dir;
+        Answer(f, WriteFile(dir));
+        f.window->Properties().SetValue(ParameterId::RX_SENSIBILITY, 0x42);
+        f.window->PropertyChanged();
+        QStringList boxes;
+        f.window->SetMessageBoxHook([&](const CDialogEx::MessageBoxRequest &request) {
+            boxes << request.text;
+            return QMessageBox::Cancel;
+        });
+        bool ran = false;
+        OnNextDialog<CZOKCompareDlg>(f, ran, [](CZOKCompareDlg &) {});
+        f.window->CommandAction(CZOKDlg::ID_COMPARE_WITH_FILE)->trigger();
+        QCOMPARE(boxes, QStringList{zok::Text(355)});
+        QVERIFY(!ran);
+        QVERIFY(sim.commands().empty());
+        QCOMPARE(f.window->Properties().Value(ParameterId::RX_SENSIBILITY), 0x42);
+        QVERIFY(f.window->PropertiesModified());
+    }
+
     void cloneSavesItsTableRestoresTheReceiverAndRefusesAPartialFile()
     {
         zok::sim::Simulator sim(Line({0x01, 0x02}));

@@ -215,8 +215,8 @@ const StringEntry kStringTable[] = {
     {225, "Serial Port %s Speed changed to %s", "Port %s : Vitesse modifiée à %s"},
 
     // Comparing a parameter file with receivers, and cloning it to every receiver of the line.
-    {240, "Compare with File...", "Comparer avec un fichier..."},
-    {241, "Clone to All Receivers...", "Cloner vers tous les récepteurs..."},
+    {240, "&Compare with File...", "C&omparer avec un fichier..."},
+    {241, "Clone to &All Receivers...", "C&loner vers tous les récepteurs..."},
     {242, "Same", "Identique"},
     {243, "Differs", "Différent"},
     {244, "Not in the file", "Absent du fichier"},

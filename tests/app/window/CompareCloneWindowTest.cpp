@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTableWidget>
 #include <QTest>
 
@@ -153,6 +154,27 @@ private slots:
         QVERIFY(sim.commands().empty());
         QCOMPARE(f.window->Properties().Value(ParameterId::RX_SENSIBILITY), 0x42);
         QVERIFY(f.window->PropertiesModified());
+    }
+
+    // Every File command has its own accelerator, in each language.
+    void fileMenuAcceleratorsAreUnique()
+    {
+        for (const auto language : {zok::Language::French, zok::Language::English}) {
+            zok::SelectLanguage(language);
+            WindowFixture f(QStringLiteral("/dev/zok-test-no-such-port"));
+            const auto *file = qobject_cast<QMenu *>(f.window->CommandAction(CZOKDlg::ID_EXIT)->parent());
+            QSet<QChar> keys;
+            int commands = 0;
+            for (const QAction *action : file->actions()) {
+                if (action->isSeparator())
+                    continue;
+                ++commands;
+                const auto amp = action->text().indexOf(u'&');
+                if (amp >= 0)
+                    keys.insert(action->text().at(amp + 1).toLower());
+            }
+            QCOMPARE(keys.size(), commands);
+        }
     }
 
     void cloneSavesItsTableRestoresTheReceiverAndRefusesAPartialFile()

@@ -24,7 +24,7 @@ struct CommandEntry
     int helpTextId;
 };
 
-constexpr std::array<CommandEntry, 9> kCommands{{
+constexpr std::array<CommandEntry, 10> kCommands{{
     {"ports", 301},
     {"scan", 302},
     {"detect", 303},
@@ -34,6 +34,7 @@ constexpr std::array<CommandEntry, 9> kCommands{{
     {"tags", 307},
     {"radio", 308},
     {"filter", 309},
+    {"clone", 356},
 }};
 
 // Reads one option's value into the options; false when the value is not acceptable.
@@ -137,7 +138,7 @@ const std::vector<OptionEntry> &Options()
              return !t.isEmpty();
          },
          {}},
-        {"--enable-speed", "write", {}, [](CliOptions &o) { o.enableSpeed = true; }},
+        {"--enable-speed", "write clone", {}, [](CliOptions &o) { o.enableSpeed = true; }},
         {"--only-different", "write", {}, [](CliOptions &o) { o.onlyDifferent = true; }},
         {"--duration", "tags radio", ReadDuration, {}},
         {"--period",
@@ -145,7 +146,7 @@ const std::vector<OptionEntry> &Options()
          [](const QString &t, CliOptions &o) { return ReadMilliseconds(t, kShortestPeriodMs, o.periodMs); },
          {}},
         {"--csv",
-         "radio",
+         "radio clone",
          [](const QString &t, CliOptions &o) {
              o.csvFile = t;
              return !t.isEmpty();

@@ -27,6 +27,8 @@ public:
 
     QString PortName() const override { return m_port; }
     std::uint8_t ReceiverAddress() const override { return m_address; }
+    // The address the engine's commands now go to (a batch over the receivers of the line).
+    void SelectReceiver(std::uint8_t address) { m_address = address; }
     QString AddressText() const;
 
     const CliOptions &Options() const { return m_options; }

@@ -215,8 +215,8 @@ const StringEntry kStringTable[] = {
     {225, "Serial Port %s Speed changed to %s", "Port %s : Vitesse modifiée à %s"},
 
     // Comparing a parameter file with receivers, and cloning it to every receiver of the line.
-    {240, "Compare with File...", "Comparer avec un fichier..."},
-    {241, "Clone to All Receivers...", "Cloner vers tous les récepteurs..."},
+    {240, "&Compare with File...", "C&omparer avec un fichier..."},
+    {241, "Clone to &All Receivers...", "C&loner vers tous les récepteurs..."},
     {242, "Same", "Identique"},
     {243, "Differs", "Différent"},
     {244, "Not in the file", "Absent du fichier"},
@@ -296,6 +296,7 @@ const StringEntry kStringTable[] = {
      "  tags                   tag reports as they come\n"
      "  radio                  the receiver's radio level, polled\n"
      "  filter get|set|reset   the ID filter registers\n"
+     "  clone FILE             bring every receiver of the line to a parameter file\n"
      "\n"
      "Options (defaults from ZOK.ini in the current folder, which is never written):\n"
      "  --port NAME            serial port: /dev/..., COMn or a name in /dev\n"
@@ -320,6 +321,7 @@ const StringEntry kStringTable[] = {
      "  tags                   les détections de tags au fil de l'eau\n"
      "  radio                  le niveau radio du récepteur, interrogé périodiquement\n"
      "  filter get|set|reset   les registres de la plage de filtrage\n"
+     "  clone FICHIER          amène chaque récepteur de la ligne au fichier de paramètres\n"
      "\n"
      "Options (par défaut celles de ZOK.ini dans le dossier courant, jamais écrit) :\n"
      "  --port NOM             port série : /dev/..., COMn ou un nom dans /dev\n"
@@ -431,6 +433,37 @@ const StringEntry kStringTable[] = {
     {347, "Saved to %s", "Enregistré dans %s"},
     {348, "Missing argument: %s", "Argument manquant : %s"},
     {349, "Nothing to write: no difference", "Rien à écrire : aucune différence"},
+
+    // Clone and compare: what a clone left (speeds, differences), the compare's question before
+    // its read replaces grid edits, and zok-cli clone.
+    {350, "Speed Now (baud)", "Vitesse actuelle (bauds)"},
+    {351, "Verified, %s difference(s) left (%s)", "Vérifié, %s différence(s) restante(s) (%s)"},
+    {352, "%s with differences left.", "%s avec des différences restantes."},
+    {353, "Now at another speed than the line's %s baud: %s.",
+     "Désormais à une autre vitesse que la ligne (%s bauds) : %s."},
+    {354, "%s at %s baud", "%s à %s bauds"},
+    {355,
+     "The grid holds changes not written to the receiver. Compare reads the receiver first and "
+     "replaces them.\n\nContinue?",
+     "La grille contient des modifications non écrites dans le récepteur. La comparaison relit "
+     "d'abord le récepteur et les remplace.\n\nContinuer ?"},
+    {356,
+     "Usage: zok-cli clone FILE [--csv OUT] [--enable-speed]\n"
+     "Brings every receiver of the line to a parameter file, as the window's Clone to All Receivers:\n"
+     "scans at the current speed, then for each receiver found reads, writes what differs, reads\n"
+     "back and verifies (the speed only with --enable-speed). --csv writes the result table as the\n"
+     "window's Save as CSV does. Ctrl+C stops after the receiver in progress (exit status 130).\n"
+     "Exit status 0 when every receiver found holds the file, 1 when one failed or kept a\n"
+     "difference, 4 when no receiver answered the scan.",
+     "Usage : zok-cli clone FICHIER [--csv SORTIE] [--enable-speed]\n"
+     "Amène chaque récepteur de la ligne au fichier de paramètres, comme la commande Cloner vers\n"
+     "tous les récepteurs de la fenêtre : détection à la vitesse courante, puis pour chaque\n"
+     "récepteur trouvé lecture, écriture des différences, relecture et vérification (la vitesse\n"
+     "seulement avec --enable-speed). --csv écrit le tableau des résultats comme la commande\n"
+     "Enregistrer en CSV de la fenêtre. Ctrl+C arrête après le récepteur en cours (code 130).\n"
+     "Code 0 si chaque récepteur trouvé a le fichier, 1 si l'un a échoué ou garde une différence,\n"
+     "4 si aucun récepteur n'a répondu."},
+    {357, "%s: %s", "%s : %s"},
 
     // Status bar: idle prompt and the initial texts of the main window's five panes.
     {57345, "Ready", "Prêt"},

@@ -28,10 +28,10 @@ constexpr int kSummaryText = 261;
 constexpr int kReadErrorText = 141;
 constexpr int kReceiverText = 254;
 
-// Menu texts end with "..."; a dialog's title does not.
+// Menu texts end with "..." and mark their accelerator with "&"; a dialog's title does neither.
 QString TitleOf(int textId)
 {
-    QString title = zok::Text(textId);
+    QString title = zok::Text(textId).remove(u'&');
     if (title.endsWith(QStringLiteral("...")))
         title.chop(3);
     return title;

@@ -7,7 +7,7 @@
 #include <QTableWidget>
 
 QTableWidget *NewResultTable(QWidget *parent, const QString &objectName,
-                             std::initializer_list<int> headerTextIds)
+                             const std::vector<int> &headerTextIds)
 {
     auto *table = new QTableWidget(0, static_cast<int>(headerTextIds.size()), parent);
     table->setObjectName(objectName);

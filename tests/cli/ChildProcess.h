@@ -67,6 +67,17 @@ public:
         return line;
     }
 
+    // The next line of standard error (without its line end); empty at its end.
+    std::string ReadErrorLine()
+    {
+        std::string line;
+        char c = 0;
+        pollfd p{m_err, POLLIN, 0};
+        while (::poll(&p, 1, kPatienceMs) > 0 && ::read(m_err, &c, 1) == 1 && c != '\n')
+            line.push_back(c);
+        return line;
+    }
+
     // Reads both outputs to their end, then waits for the exit; the exit status (128 + signal
     // for a child killed by a signal).
     int Finish()

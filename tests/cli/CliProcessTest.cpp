@@ -284,4 +284,53 @@ TEST_F(CliProcess, CtrlCDuringRadioLeavesACompleteCsv)
         EXPECT_TRUE(row.match(line).hasMatch()) << line.toStdString();
 }
 
+// The window's clone from a script: four receivers, of which 01 takes the file, 05 already holds
+// it, 0A answers the scan but never completes a read, and 0C is silent (no row). The CSV is the
+// one the window's Save as CSV writes for the same line.
+TEST_F(CliProcess, CloneBringsTheLineToAFileAndWritesTheWindowsCsv)
+{
+    Sim sim({"--receiver", "01", "--receiver", "05", "--firmware", " v20.1.0, site B", "--set", "0B=80",
+             "--set", "03=03", "--receiver", "0A", "--params", "0B", "--receiver", "0C", "--silent"});
+    const std::string file = File("site.zok");
+    ASSERT_EQ(Cli({"--port", sim.port, "--address", "05", "read", "--save", file}).status, 0);
+
+    const std::string csv = File("result.csv");
+    const Result r = Cli({"--port", sim.port, "clone", file, "--csv", csv});
+    EXPECT_EQ(r.status, 1) << r.err;
+    const QString out = QString::fromStdString(r.out);
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n01 +v20.1.0 +2 +Verified\n")))) << r.out;
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n0A +0 +Failed at read: Read Error.\n"))))
+        << r.out;
+    EXPECT_TRUE(out.endsWith(QStringLiteral("3 receiver(s) found, 2 verified.\n"))) << r.out;
+    EXPECT_EQ(zok::test::ReadBytes(csv),
+              zok::test::ReadBytes(ZOK_SOURCE_DIR "/tests/link/update/clone-three-receivers.csv"));
+
+    Sim nobody({"--silent"});
+    EXPECT_EQ(Cli({"--port", nobody.port, "clone", file}).status, 4);
+}
+
+// Ctrl+C stops after the receiver in progress: it took the new speed, the line went back to the
+// scan's speed (so its row names the speed it now listens at), the next one was not touched.
+TEST_F(CliProcess, CtrlCDuringCloneStopsAfterTheReceiverInProgress)
+{
+    Sim sim({"--delay", "50", "--receiver", "05"});
+    const std::string file = File("fast.zok");
+    ASSERT_EQ(Cli({"--port", sim.port, "read", "--save", file}).status, 0);
+    std::string bytes = zok::test::ReadBytes(file);
+    bytes.replace(bytes.find("RX_VITESSE=00"), 13, "RX_VITESSE=01");
+    zok::test::WriteBytes(file, bytes);
+
+    ChildProcess clone(ZOK_CLI_BINARY, {"-v", "--port", sim.port, "clone", file, "--enable-speed"},
+                       dir.path().string());
+    for (std::string line = clone.ReadErrorLine(); !Contains(line, "990001"); line = clone.ReadErrorLine())
+        ASSERT_FALSE(line.empty());
+    clone.Signal(SIGINT);
+    EXPECT_EQ(clone.Finish(), 130) << clone.err;
+    const QString out = QString::fromStdString(clone.out);
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n01 +v20.1.0 +1 +Verified +19200\n"))))
+        << clone.out;
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n05 +Cancelled\n")))) << clone.out;
+    EXPECT_TRUE(out.contains(QStringLiteral("9600 baud: 01 at 19200 baud."))) << clone.out;
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the dependencies, builds and runs every test: a plain build, then the optimised program
-# as a user builds it (warnings as errors here) started against a virtual receiver, then
+# as a user builds it (warnings as errors here) started against a virtual receiver and made into
+# the Debian package (checked, installed, purged: scripts/package-check.sh), then
 # AddressSanitizer + UBSan, then ThreadSanitizer for the threaded serial code, then 20 s of each
 # libFuzzer target, then the Windows cross build with its tests under Wine (scripts/windows-test.sh).
 # ZOK_QUICK=1 runs the plain build only.
@@ -16,9 +17,11 @@ failed=0
 record() { if [ "$1" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi; }
 # Each stage says how long its build and its tests took, so a slow CI run shows where.
 stage() {
-  local preset=$1 started=$SECONDS
+  local preset=$1 started=$SECONDS flags=()
   echo "=== $preset: build"
-  cmake --preset "$preset" >/dev/null
+  # The package stage installs this build as it is: it is built with Debian's hardening flags.
+  if [ "$preset" = ci-release ]; then mapfile -t flags < <(bash scripts/package.sh --cmake-flags); fi
+  cmake --preset "$preset" "${flags[@]}" >/dev/null
   cmake --build --preset "$preset"
   echo "=== $preset: built in $((SECONDS - started)) s"
   if [ "$preset" = ci-release ]; then
@@ -34,6 +37,16 @@ stage() {
     echo "=== $preset: tests ran in $((SECONDS - started)) s"
     record $rc
   fi
+}
+
+# The Debian package from the ci-release build (nothing compiled again), checked with lintian and
+# the desktop and AppStream validators, installed, its programs started, then purged.
+package_stage() {
+  echo "=== package: build, check, install, purge"
+  local rc=0 started=$SECONDS
+  bash scripts/package-check.sh build/ci-release || rc=$?
+  echo "=== package: $((SECONDS - started)) s"
+  record $rc
 }
 
 # The Windows cross build and its tests under Wine. Its packages are installed here, not in
@@ -60,6 +73,7 @@ windows_stage() {
 stage dev
 if [ "${ZOK_QUICK:-}" != 1 ]; then
   stage ci-release
+  package_stage
   stage asan
   stage tsan
   stage fuzz

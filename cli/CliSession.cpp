@@ -2,16 +2,11 @@
 
 #include "CliStatus.h"
 #include "LineText.h"
-#include "PortName.h"
+#include "PortOpenFailure.h"
 #include "ZokText.h"
 
 #include <QEventLoop>
 #include <QTimer>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace zok::cli {
 
@@ -78,14 +73,7 @@ int CliSession::StatusOf(WaitEnd end, const QString &commandCode)
 // The engine closes a port it could not open and keeps no code; the device says why.
 QString CliSession::OpenFailureCode() const
 {
-    const std::string path = zok::DevicePathForPort(m_port.toStdString());
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    int code = errno;
-    if (fd >= 0) {
-        code = ::isatty(fd) == 1 ? EBUSY : ENOTTY;
-        ::close(fd);
-    }
-    return QString::fromLocal8Bit(std::strerror(code));
+    return QString::fromLocal8Bit(zok::PortOpenFailureReason(m_port.toStdString()));
 }
 
 int CliSession::Open()

@@ -1,9 +1,9 @@
 #include "ConsoleView.h"
 
 #include "CZOKProperties.h"
+#include "Terminal.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace zok::cli {
 
@@ -15,7 +15,7 @@ void PrintError(const QString &line)
 } // namespace
 
 ConsoleView::ConsoleView(CZOKProperties &model, bool quiet, bool verbose, QObject *parent)
-    : QObject(parent), m_model(model), m_indicator(!quiet && ::isatty(STDERR_FILENO) == 1), m_verbose(verbose)
+    : QObject(parent), m_model(model), m_indicator(!quiet && zok::IsTerminal(stderr)), m_verbose(verbose)
 {
 }
 

@@ -69,7 +69,11 @@ CommandResult RunScan(CliSession &session)
     }
     result.json[QStringLiteral("receivers")] = receivers;
     result.text = table.Text();
-    if (found.empty() && !session.Interrupted()) {
+    // Cut short, the list may lack receivers that had not answered yet: a script must not take it
+    // for the whole line.
+    if (session.Interrupted()) {
+        result.status = kInterrupted;
+    } else if (found.empty()) {
         result.text.clear();
         result.status = session.Fail(kNoAnswer, zok::Text(kNoReceiverText) + QStringLiteral(": ") +
                                                     session.PortName() + QStringLiteral(", [010000]"));

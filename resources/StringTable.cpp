@@ -377,11 +377,15 @@ const StringEntry kStringTable[] = {
     {308,
      "Usage: zok-cli radio [--period MS] [--duration S] [--csv FILE]\n"
      "Polls the radio level every MS milliseconds (20 or more, default 1000) for S seconds, or until\n"
-     "Ctrl+C; each reading with its ISO-8601 time, also appended to FILE as CSV when given.",
+     "Ctrl+C; each reading with its ISO-8601 time, also appended to FILE when given, as the radio\n"
+     "dialog's CSV record (time,address,level). With --json the readings are kept until the end and\n"
+     "printed as one document: give --duration for a long run.",
      "Usage : zok-cli radio [--period MS] [--duration S] [--csv FICHIER]\n"
      "Interroge le niveau radio toutes les MS millisecondes (20 ou plus, 1000 par défaut) pendant S\n"
      "secondes, ou jusqu'à Ctrl+C ; chaque mesure avec son heure ISO-8601, ajoutée aussi au fichier\n"
-     "CSV s'il est donné."},
+     "s'il est donné, comme l'enregistrement CSV de la boîte radio (time,address,level). Avec\n"
+     "--json, les mesures sont gardées jusqu'à la fin et affichées en un seul document : donnez\n"
+     "--duration pour une longue mesure."},
     {309,
      "Usage: zok-cli filter get | set START END [--alarm on|off] | reset\n"
      "Reads the ID filter window, writes it (START and END of 4 or 6 hexadecimal digits, as the\n"
@@ -464,6 +468,9 @@ const StringEntry kStringTable[] = {
      "Code 0 si chaque récepteur trouvé a le fichier, 1 si l'un a échoué ou garde une différence,\n"
      "4 si aucun récepteur n'a répondu."},
     {357, "%s: %s", "%s : %s"},
+    // zok-cli: Ctrl+C without its watcher.
+    {380, "Ctrl+C cannot be watched (%s): it will end the command at once",
+     "Ctrl+C ne peut pas être surveillé (%s) : il arrêtera la commande immédiatement"},
 
     // Status bar: idle prompt and the initial texts of the main window's five panes.
     {57345, "Ready", "Prêt"},

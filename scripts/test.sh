@@ -70,6 +70,11 @@ windows_stage() {
   record $rc
 }
 
+# Per-OS system headers only where per-OS code lives (a fraction of a second, before any build).
+rc=0
+bash scripts/check-headers.sh || rc=$?
+record $rc
+
 stage dev
 if [ "${ZOK_QUICK:-}" != 1 ]; then
   stage ci-release

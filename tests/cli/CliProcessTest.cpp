@@ -258,7 +258,9 @@ TEST_F(CliProcess, APortThatGoesAwayIsStatus3)
     EXPECT_TRUE(Contains(tags.err, "lost")) << tags.err;
 }
 
-TEST_F(CliProcess, CtrlCDuringRadioLeavesACompleteCsv)
+// The radio dialog's own record: its format, and its lock, which refuses a second writer with
+// the dialog's message.
+TEST_F(CliProcess, CtrlCDuringRadioLeavesACompleteCsvInTheDialogsFormat)
 {
     Sim sim({});
     const std::string csv = File("levels.csv");
@@ -267,19 +269,25 @@ TEST_F(CliProcess, CtrlCDuringRadioLeavesACompleteCsv)
     int printed = 0;
     for (; printed < 3; ++printed)
         ASSERT_FALSE(radio.ReadLine().empty());
+    const Result second = Cli({"--lang", "en", "--port", sim.port, "radio", "--csv", csv});
+    EXPECT_EQ(second.status, 2);
+    EXPECT_TRUE(OneErrorLine(second, {"Can't open file " + csv + " !"})) << second.err;
     radio.Signal(SIGINT);
     EXPECT_EQ(radio.Finish(), 0) << radio.err;
     for (char c : radio.out)
         printed += c == '\n' ? 1 : 0;
 
-    const QString text = QString::fromStdString(zok::test::ReadBytes(csv));
-    ASSERT_TRUE(text.endsWith(QStringLiteral("\r\n"))) << text.toStdString();
+    const std::string bytes = zok::test::ReadBytes(csv);
+    const std::string header = "\xEF\xBB\xBF"
+                               "time,address,level\r\n";
+    ASSERT_TRUE(bytes.starts_with(header)) << bytes;
+    const QString text = QString::fromStdString(bytes.substr(header.size()));
+    ASSERT_TRUE(text.endsWith(QStringLiteral("\r\n"))) << bytes;
     QStringList lines = text.split(QStringLiteral("\r\n"));
     lines.removeLast();
-    ASSERT_EQ(lines.takeFirst(), QStringLiteral("time,level"));
     EXPECT_EQ(lines.size(), printed);
     const QRegularExpression row(
-        QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}(Z|[+-]\d\d:\d\d),\d{1,3}$)"));
+        QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d,01,\d{1,3}$)"));
     for (const QString &line : lines)
         EXPECT_TRUE(row.match(line).hasMatch()) << line.toStdString();
 }
@@ -331,6 +339,19 @@ TEST_F(CliProcess, CtrlCDuringCloneStopsAfterTheReceiverInProgress)
         << clone.out;
     EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n05 +Cancelled\n")))) << clone.out;
     EXPECT_TRUE(out.contains(QStringLiteral("9600 baud: 01 at 19200 baud."))) << clone.out;
+}
+
+// A scan cut short may miss receivers: not a success.
+TEST_F(CliProcess, CtrlCDuringScanIsStatus130)
+{
+    Sim sim({});
+    ChildProcess scan(ZOK_CLI_BINARY, {"--port", sim.port, "-v", "scan", "--wait", "60000", "--json"},
+                      dir.path().string());
+    ASSERT_FALSE(scan.ReadErrorLine().empty()); // the scan command is on the line
+    scan.Signal(SIGINT);
+    EXPECT_EQ(scan.Finish(), 130);
+    const QJsonObject document = QJsonDocument::fromJson(QByteArray::fromStdString(scan.out)).object();
+    EXPECT_EQ(document[QStringLiteral("status")].toInt(), 130) << scan.out; // ended, not killed
 }
 
 } // namespace

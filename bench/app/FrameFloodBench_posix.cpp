@@ -4,7 +4,7 @@
 // counted (FramesDispatched) against those zok-sim sent (it counts a frame that its full
 // pseudo-terminal refused as sent, and says how many bytes were refused), the delay from a frame's reception
 // to the paint that shows its line, and how long a click on a menu and on a button waited while the flood
-// ran.
+// ran. POSIX only: the figures come from getrusage, and zok-sim serves a pseudo-terminal.
 //
 //   bench_window_flood                 1, 1,000 and 10,000 frames/s, 10 s each, one process each
 //   bench_window_flood RATE [SECONDS]  one run in this process

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds and runs every test: a plain build, then the optimised program
-# as a user builds it (warnings as errors here) started against a virtual receiver and made into
-# the Debian package (checked, installed, purged: scripts/package-check.sh), then
+# Installs the dependencies, builds and runs every test: the optimised programs and benchmarks as a
+# user builds them (warnings as errors here), started against a virtual receiver and made into the
+# Debian package (checked, installed, purged: scripts/package-check.sh), then every test under
 # AddressSanitizer + UBSan, then ThreadSanitizer for the threaded serial code, then 20 s of each
 # libFuzzer target, then the Windows cross build with its tests under Wine (scripts/windows-test.sh).
-# ZOK_QUICK=1 runs the plain build only.
+# The sanitizer build runs the whole suite, so a plain debug build would only repeat it: ZOK_QUICK=1
+# runs that plain build and its tests alone, for a quick local check.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
@@ -65,7 +66,7 @@ windows_stage() {
     return 0
   fi
   local rc=0 started=$SECONDS
-  ZOK_SIM=build/dev/sim/zok-sim bash scripts/windows-test.sh || rc=$?
+  ZOK_SIM=build/ci-release/sim/zok-sim bash scripts/windows-test.sh || rc=$?
   echo "=== mingw: $((SECONDS - started)) s"
   record $rc
 }
@@ -75,8 +76,9 @@ rc=0
 bash scripts/check-headers.sh || rc=$?
 record $rc
 
-stage dev
-if [ "${ZOK_QUICK:-}" != 1 ]; then
+if [ "${ZOK_QUICK:-}" = 1 ]; then
+  stage dev
+else
   stage ci-release
   package_stage
   stage asan

@@ -117,6 +117,12 @@ void EPropCtrl::SetCommentHeight(int pixels)
     LayoutParts(width(), height());
 }
 
+void EPropCtrl::SetAccessibleNames(const QString &list, const QString &comment)
+{
+    m_list->setAccessibleName(list);
+    m_comment->setAccessibleName(comment);
+}
+
 void EPropCtrl::SetCommentTitle(const QString &title)
 {
     m_comment->SetTitle(title);

@@ -51,6 +51,7 @@ public:
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     int MeasureLine(const QString &text);

@@ -1,5 +1,6 @@
 #include "CColorLineDelegate.h"
 #include "CColorListBox.h"
+#include "ReadableColor.h"
 
 #include <QImage>
 #include <QItemSelectionModel>
@@ -16,6 +17,13 @@ QRect RowRect(CColorListBox &list, int row)
 {
     list.ShowPendingLines();
     return list.visualRect(list.model()->index(row, 0));
+}
+
+// A line's colour as drawn on the list's background: its own where it is readable there, else a
+// shade of it that is (orange and red are darkened on white).
+QColor Drawn(const CColorListBox &list, const QColor &color)
+{
+    return zok::ReadableOn(color, list.palette().color(QPalette::Base), zok::kTextContrast);
 }
 
 // Whether the row's area of the grabbed list holds a pixel of exactly this colour.
@@ -51,10 +59,11 @@ private slots:
         list.resize(300, 200);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        QVERIFY(RowHasColor(list, 0, kOrange));
-        QVERIFY(RowHasColor(list, 1, kBlue));
-        QVERIFY(RowHasColor(list, 2, kRed));
-        QVERIFY(!RowHasColor(list, 0, kRed));
+        QVERIFY(RowHasColor(list, 0, Drawn(list, kOrange)));
+        QVERIFY(RowHasColor(list, 1, Drawn(list, kBlue)));
+        QVERIFY(RowHasColor(list, 2, Drawn(list, kRed)));
+        QVERIFY(!RowHasColor(list, 0, Drawn(list, kRed)));
+        QCOMPARE(Drawn(list, kBlue), kBlue);
     }
 
     void aSelectedLineUsesTheHighlightColours()
@@ -76,7 +85,7 @@ private slots:
         QCOMPARE(CColorLineDelegate::TextColor(option, index),
                  list.palette().color(QPalette::Active, QPalette::HighlightedText));
         option.state = QStyle::State_Enabled;
-        QCOMPARE(CColorLineDelegate::TextColor(option, index), kRed);
+        QCOMPARE(CColorLineDelegate::TextColor(option, index), Drawn(list, kRed));
         option.state = QStyle::State_None;
         QCOMPARE(CColorLineDelegate::TextColor(option, index),
                  list.palette().color(QPalette::Disabled, QPalette::Text));

@@ -84,12 +84,15 @@ QWidget *CIDFilterConfig::buildRangeGroup()
 {
     auto *group = new QGroupBox(Caption("ID Filter", "Plage de filtrage"), this);
     auto *grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(Caption("ID start", "ID début"), group), 0, 0);
-    grid->addWidget(new QLabel(Caption("ID end", "ID fin"), group), 1, 0);
+    const QString rowNames[] = {Caption("ID start", "ID début"), Caption("ID end", "ID fin")};
+    grid->addWidget(new QLabel(rowNames[0], group), 0, 0);
+    grid->addWidget(new QLabel(rowNames[1], group), 1, 0);
     const int width = fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 12;
     for (int i = 0; i < 6; ++i) {
         auto *edit = new QLineEdit(group);
         edit->setObjectName(QString::number(1027 + i));
+        // Three bytes per row: screen readers hear the row's label and the byte's place.
+        edit->setAccessibleName(QStringLiteral("%1 %2").arg(rowNames[i / 3]).arg(i % 3 + 1));
         edit->setValidator(new UpperCaseValidator(edit));
         edit->setAlignment(Qt::AlignCenter);
         edit->setFixedWidth(width);

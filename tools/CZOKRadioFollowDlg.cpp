@@ -4,6 +4,7 @@
 #include "CZOKSettings.h"
 #include "ExchangeEvents.h"
 #include "IToolExchange.h"
+#include "ReadableColor.h"
 #include "ToolFrames.h"
 #include "ToolText.h"
 
@@ -108,10 +109,16 @@ void CZOKRadioFollowDlg::buildControls()
     m_statisticsText = new QLabel(zok::Text(281), this);
     m_statisticsText->setObjectName(QStringLiteral("1281"));
 
+    auto *periodLabel = new QLabel(Caption("Periodicity (ms)", "Périodicité (ms)"), this);
+    periodLabel->setBuddy(m_period);
+    auto *levelLabel = new QLabel(Caption("Radio Level", "Niveau radio"), this);
+    m_bar->setAccessibleName(levelLabel->text());
+    m_plot->setAccessibleName(zok::Text(484));
+
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(Caption("Periodicity (ms)", "Périodicité (ms)"), this), 0, 0);
+    grid->addWidget(periodLabel, 0, 0);
     grid->addWidget(m_period, 0, 1, Qt::AlignLeft);
-    grid->addWidget(new QLabel(Caption("Radio Level", "Niveau radio"), this), 1, 0);
+    grid->addWidget(levelLabel, 1, 0);
     auto *levelRow = new QHBoxLayout;
     levelRow->addWidget(m_bar, 1);
     levelRow->addWidget(m_level);
@@ -141,6 +148,7 @@ QWidget *CZOKRadioFollowDlg::buildRecordingGroup()
     m_csvOn->setChecked(m_settings && m_settings->RadioCsvEnabled());
     m_csvFile = new QLineEdit(csvFile, group);
     m_csvFile->setObjectName(QStringLiteral("1283"));
+    m_csvFile->setAccessibleName(zok::Text(298));
     m_csvFile->setMinimumWidth(m_csvFile->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 28);
     auto *browse = button(zok::Text(284), "1284", group);
     m_csvBrowse = browse;
@@ -285,7 +293,9 @@ void CZOKRadioFollowDlg::refreshView()
 void CZOKRadioFollowDlg::showLevel(int level)
 {
     QPalette palette = m_bar->palette();
-    palette.setColor(QPalette::Highlight, levelColour(level));
+    // The level's colour, shaded where the bar's background needs it to stand out.
+    palette.setColor(QPalette::Highlight, zok::ReadableOn(levelColour(level), palette.color(QPalette::Base),
+                                                          zok::kGraphicContrast));
     m_bar->setPalette(palette);
     m_bar->setValue(level);
     m_level->setText(QString::number(level));

@@ -23,6 +23,8 @@ constexpr int kCancelText = 267;
 constexpr int kSaveCsvText = 268;
 constexpr int kReceiverText = 269;
 constexpr int kCsvErrorText = 278;
+constexpr int kTableName = 486;
+constexpr int kProgressName = 57347;
 
 QString TitleOf(int textId)
 {
@@ -60,7 +62,9 @@ CZOKCloneDlg::CZOKCloneDlg(CZOKExchange &engine, CZOKProperties &model,
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, 100);
     layout->addWidget(m_progress);
+    m_progress->setAccessibleName(zok::Text(kProgressName));
     m_table = NewResultTable(this, QStringLiteral("results"), {263, 264, 265, 266});
+    m_table->setAccessibleName(zok::Text(kTableName));
     layout->addWidget(m_table);
     auto *buttons = new QDialogButtonBox(this);
     m_cancel = buttons->addButton(zok::Text(kCancelText), QDialogButtonBox::ActionRole);

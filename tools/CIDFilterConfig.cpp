@@ -52,6 +52,8 @@ CIDFilterConfig::CIDFilterConfig(IToolExchange &exchange, QWidget *parent)
 
 void CIDFilterConfig::buildControls()
 {
+    // Made before the buttons below it: Tab follows the order of making.
+    QWidget *range = buildRangeGroup();
     auto *readButton = new QPushButton(Caption("Read", "Lire"), this);
     readButton->setObjectName(QStringLiteral("1033"));
     auto *writeButton = new QPushButton(Caption("Write", "Ecrire"), this);
@@ -71,7 +73,7 @@ void CIDFilterConfig::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(okButton);
     auto *layout = new QGridLayout(this);
-    layout->addWidget(buildRangeGroup(), 0, 0);
+    layout->addWidget(range, 0, 0);
     layout->addLayout(buttons, 1, 0);
 
     connect(readButton, &QPushButton::clicked, this, &CIDFilterConfig::read);

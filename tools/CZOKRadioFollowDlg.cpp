@@ -99,7 +99,6 @@ void CZOKRadioFollowDlg::buildControls()
     m_level = new QLabel(QStringLiteral("180"), this);
     m_level->setObjectName(QStringLiteral("1025"));
     m_level->setMinimumWidth(m_level->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
-    auto *exit = button(Caption("Exit", "Fermer"), "1", this);
     m_plotSource = std::make_unique<SeriesSource>(m_series, clock());
     m_plot = new CLevelPlot(this);
     m_plot->setObjectName(QStringLiteral("1280"));
@@ -126,6 +125,8 @@ void CZOKRadioFollowDlg::buildControls()
     grid->addWidget(m_plot, 2, 0, 1, 3);
     grid->addWidget(m_statisticsText, 3, 0, 1, 3);
     grid->addWidget(buildRecordingGroup(), 4, 0, 1, 3);
+    // Made after the recording group above it: Tab follows the order of making.
+    auto *exit = button(Caption("Exit", "Fermer"), "1", this);
     grid->addWidget(exit, 5, 2);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(1, 1);

@@ -68,8 +68,6 @@ void CZOKTagFollowDlg::buildControls()
     m_level->setFixedWidth(m_level->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     m_silence = readOnlyEdit("1006", this);
     m_silence->setMinimumWidth(m_silence->fontMetrics().horizontalAdvance(silenceLine(88888)) + 12);
-    auto *exit = new QPushButton(Caption("Exit", "Fermer"), this);
-    exit->setObjectName(QStringLiteral("1"));
 
     // Screen readers name the fields by their labels, and the level and silence by their texts.
     m_bar->setAccessibleName(zok::Text(335));
@@ -92,6 +90,9 @@ void CZOKTagFollowDlg::buildControls()
     grid->addLayout(levelRow, 2, 0, 1, 3);
     grid->addWidget(m_silence, 3, 0, 1, 3);
     grid->addWidget(buildTagTable(), 4, 0, 1, 3);
+    // Made after the table above it: Tab follows the order of making.
+    auto *exit = new QPushButton(Caption("Exit", "Fermer"), this);
+    exit->setObjectName(QStringLiteral("1"));
     grid->addWidget(exit, 5, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(4, 1);

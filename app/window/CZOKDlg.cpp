@@ -169,13 +169,16 @@ void CZOKDlg::BuildStatusBar()
 // is made anew at each rebuild (and would then come last), so this runs after each.
 void CZOKDlg::UpdateTabOrder()
 {
-    QWidget *previous = m_propertyArea;
-    for (QWidget *next : std::initializer_list<QWidget *>{m_read, m_write, m_firmware, m_openPort, m_help,
-                                                          m_messages, m_traffic}) {
-        if (previous && next)
-            setTabOrder(previous, next);
-        previous = next;
-    }
+    // The grid itself takes no focus: its parts (the list, the page tabs) are the tab stops.
+    QList<QWidget *> stops;
+    for (QWidget *part : m_propertyArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (part->focusPolicy() & Qt::TabFocus)
+            stops << part;
+    if (m_propertyArea->focusPolicy() & Qt::TabFocus)
+        stops.prepend(m_propertyArea);
+    stops << m_read << m_write << m_firmware << m_openPort << m_help << m_messages << m_traffic;
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 QString CZOKDlg::StateText() const

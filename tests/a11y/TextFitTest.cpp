@@ -1,6 +1,7 @@
 // Texts fit their controls and controls do not overlap, in the main window and every dialog, at
 // the scale factor of the environment (CTest runs this at QT_SCALE_FACTOR 1.25, 1.5 and 2), in
 // English and in French. Windows are checked at their minimum size, where clipping shows first.
+// Tab goes through each window in reading order (top to bottom, left to right in a row).
 #include "CZOKDlg.h"
 #include "CZOKSettings.h"
 #include "ParameterFile.h"
@@ -114,12 +115,46 @@ void Check(const QWidget *parent, const QString &window, QStringList &problems)
     }
 }
 
+// What a tab stop stands for in the window's layout: a part of a composite that places its parts
+// itself (the property grid's list and tabs) counts as the composite.
+const QWidget *Unit(const QWidget *w, const QWidget *window)
+{
+    const QWidget *unit = w;
+    for (const QWidget *p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        if (!p->layout())
+            unit = p;
+    return unit;
+}
+
+void CheckTabOrder(QWidget *window, const QString &name, QStringList &problems)
+{
+    QList<const QWidget *> stops;
+    for (QWidget *w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain()) {
+        if (!w->isVisible() || !w->isEnabled() || !(w->focusPolicy() & Qt::TabFocus) || w->isWindow())
+            continue;
+        const QWidget *unit = Unit(w, window);
+        if (!stops.contains(unit))
+            stops << unit;
+    }
+    const auto place = [window](const QWidget *w) { return QRect(w->mapTo(window, QPoint()), w->size()); };
+    for (int i = 1; i < stops.size(); ++i) {
+        const QRect before = place(stops[i - 1]);
+        const QRect next = place(stops[i]);
+        const bool above = next.bottom() < before.top();
+        const bool sameRow = next.top() <= before.bottom() && before.top() <= next.bottom();
+        if (above || (sameRow && next.right() < before.left()))
+            problems << QStringLiteral("%1: Tab goes from %2 back to %3")
+                            .arg(name, Where(stops[i - 1]), Where(stops[i]));
+    }
+}
+
 QStringList CheckAtMinimum(QWidget *window, const QString &name)
 {
     window->resize(window->minimumSizeHint().expandedTo(window->minimumSize()));
     QTest::qWait(0);
     QStringList problems;
     Check(window, name, problems);
+    CheckTabOrder(window, name, problems);
     return problems;
 }
 

@@ -62,6 +62,7 @@ private:
     void LayoutParts(int width, int height);
     bool HasTabs() const;
     int MaxCommentHeight() const;
+    int TabStripHeight() const;
 
     EPropListCtrl *m_list;
     ECommentPane *m_comment;

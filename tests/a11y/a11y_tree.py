@@ -39,6 +39,13 @@ def start_xvfb():
 
 
 def outer(tour, sim):
+    try:
+        import pyatspi  # noqa: F401  (only checked here; the walk runs in the D-Bus session)
+    except ImportError:
+        raise SystemExit("a11y: python3-pyatspi is missing for " + sys.executable + " (scripts/deps.sh installs it)")
+    for program in ("Xvfb", "dbus-run-session"):
+        if not shutil.which(program):
+            raise SystemExit(f"a11y: {program} is missing (scripts/deps.sh installs it)")
     started = time.monotonic()
     xvfb, display = start_xvfb()
     simulator = subprocess.Popen([sim], stdout=subprocess.PIPE, text=True)
@@ -179,6 +186,8 @@ def walk_language(tour_program, port, language):
             except subprocess.TimeoutExpired:
                 tour.kill()
                 tour.wait()
+        if tour.returncode != 0:
+            walker.failures.append(f"{language}: the tour program ended with status {tour.returncode}")
         log(f"a11y: {language}: {steps} windows walked")
         return walker.failures
     finally:

@@ -2,7 +2,9 @@
 
 #include "CColorLineDelegate.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -102,4 +104,15 @@ void CColorListBox::paintEvent(QPaintEvent *event)
     focus.rect = viewport()->rect().adjusted(1, 1, -1, -1);
     focus.backgroundColor = palette().color(QPalette::Base);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+}
+
+// Only the keyboard opens the menu: a right click must stay free for the double-click that empties
+// the list.
+void CColorListBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() != QContextMenuEvent::Keyboard || actions().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMenu::exec(actions(), event->globalPos(), nullptr, this);
 }

@@ -9,6 +9,7 @@
 #include "WindowText.h"
 #include "ZokText.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -35,6 +36,7 @@ constexpr int kMaxListLines = 500;
 constexpr int kMessagesName = 480;
 constexpr int kTrafficName = 481;
 constexpr int kProgressName = 57347;
+constexpr int kClearText = 295;
 } // namespace
 
 CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
@@ -99,6 +101,12 @@ void CZOKDlg::BuildControls()
     m_traffic = Named(new CColorListBox(Client()), "1008");
     m_messages->setAccessibleName(zok::Text(kMessagesName));
     m_traffic->setAccessibleName(zok::Text(kTrafficName));
+    // What the right double-click does, for the keyboard (the list's context-menu key).
+    for (CColorListBox *list : {m_messages, m_traffic}) {
+        auto *clear = new QAction(zok::Text(kClearText), list);
+        connect(clear, &QAction::triggered, list, &CColorListBox::clear);
+        list->addAction(clear);
+    }
     auto *lists = new QHBoxLayout;
     for (CColorListBox *list : {m_messages, m_traffic}) {
         list->SetMaxLines(kMaxListLines);

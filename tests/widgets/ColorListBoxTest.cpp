@@ -2,9 +2,13 @@
 #include "CColorListBox.h"
 #include "ReadableColor.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -105,6 +109,38 @@ private slots:
         QCOMPARE(list.count(), 0);
         QCOMPARE(list.AddColoredString(QStringLiteral("again"), kRed), 0);
         QCOMPARE(RowRect(list, 0).top(), 0);
+    }
+
+    // The keyboard's way to the same: the context-menu key opens the list's actions; a mouse
+    // context-menu request opens nothing, so right clicks stay free for the double-click.
+    void theContextMenuKeyOffersTheListsActions()
+    {
+        CColorListBox list;
+        int cleared = 0;
+        auto *clear = new QAction(QStringLiteral("Clear"), &list);
+        connect(clear, &QAction::triggered, &list, [&] { ++cleared; });
+        list.addAction(clear);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                list.viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(list.viewport(), &mouse);
+        QVERIFY(!QApplication::activePopupWidget());
+        QTimer::singleShot(0, &list, [] {
+            if (QWidget *menu = QApplication::activePopupWidget()) {
+                QTest::keyClick(menu, Qt::Key_Down);
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+        });
+        // Should the menu not take the keys, it is closed and the count tells.
+        QTimer::singleShot(5000, &list, [] {
+            if (QWidget *menu = QApplication::activePopupWidget())
+                menu->close();
+        });
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              list.viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(list.viewport(), &key);
+        QCOMPARE(cleared, 1);
     }
 
     // Lines come in bursts, each shown at the next turn of the event loop; whatever the bursts,

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Walks the accessibility tree of ZOK's main window and of each of its dialogs, as a screen
-reader sees them over AT-SPI, and fails on any focusable control that has no name.
+reader sees them over AT-SPI, and fails on any focusable control that has no name or no role.
 
 Run by CTest as: a11y_tree.py TOUR_PROGRAM ZOK_SIM. It starts everything it needs and stops it
 again: the receiver simulator on a pseudo-terminal, Xvfb on a free display, a private D-Bus
@@ -12,11 +12,15 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 # Items of lists and tables are named by their content (an empty cell is no unnamed control).
 ITEM_ROLES = {"table cell", "list item", "tree item", "column header", "row header", "separator"}
+# Roles that tell a screen reader nothing about what a control is.
+NO_ROLES = {"unknown", "invalid", "filler"}
 WAIT_SECONDS = 20
+TOUR_SECONDS = 120
 
 
 def log(text):
@@ -146,10 +150,12 @@ class Walker:
         state = node.getState()
         if role in ITEM_ROLES:
             return
-        if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING) \
-                and not (node.name or "").strip():
-            name, cls = self.identify(node)
-            self.failures.append(f"{step}: control objectName '{name}' ({cls}, role {role}) has no accessible name")
+        if state.contains(pyatspi.STATE_FOCUSABLE) and state.contains(pyatspi.STATE_SHOWING):
+            problem = "has no accessible name" if not (node.name or "").strip() else \
+                "has no role" if role in NO_ROLES else None
+            if problem:
+                name, cls = self.identify(node)
+                self.failures.append(f"{step}: control objectName '{name}' ({cls}, role {role}) {problem}")
         for i in range(node.childCount):
             self.walk(step, node.getChildAtIndex(i), depth + 1)
 
@@ -163,6 +169,9 @@ def walk_language(tour_program, port, language):
                                 stdout=subprocess.PIPE, text=True)
         walker = Walker(tour)
         steps = 0
+        # A tour that hangs (a window that never comes) is ended, so the walk fails instead of waiting.
+        watchdog = threading.Timer(TOUR_SECONDS, tour.kill)
+        watchdog.start()
         try:
             while True:
                 line = walker.answer("READY ")
@@ -180,6 +189,7 @@ def walk_language(tour_program, port, language):
                 steps += 1
                 walker.ask("next")
         finally:
+            watchdog.cancel()
             tour.stdin.close()
             try:
                 tour.wait(timeout=WAIT_SECONDS)

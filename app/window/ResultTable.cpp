@@ -29,7 +29,9 @@ QTableWidget *NewResultTable(QWidget *parent, const QString &objectName,
         2 * table->frameWidth() + table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, table);
     for (int column = 0; column < table->columnCount(); ++column) {
         const int needed = std::max(header->sectionSize(column), header->sectionSizeHint(column));
-        table->setColumnWidth(column, needed);
+        // The last column stretches over what is left; sizing it by hand would stop that.
+        if (column + 1 < table->columnCount())
+            table->setColumnWidth(column, needed);
         width += needed;
     }
     table->setMinimumWidth(width);

@@ -47,6 +47,7 @@ protected:
 private:
     void PaintEmptyPage(QPainter &painter, const QRect &client);
     void PaintRow(QPainter &painter, EProperty *row, int clientRight);
+    void PaintFocus(QPainter &painter, const QRect &client);
     int FirstRowBelow(int y) const;
     void EndDrag();
 

@@ -471,6 +471,15 @@ const StringEntry kStringTable[] = {
     // zok-cli: Ctrl+C without its watcher.
     {380, "Ctrl+C cannot be watched (%s): it will end the command at once",
      "Ctrl+C ne peut pas être surveillé (%s) : il arrêtera la commande immédiatement"},
+    // Accessible names of controls that show no caption of their own (read by screen readers).
+    {480, "Messages", "Messages"},
+    {481, "Line traffic", "Trafic de la ligne"},
+    {482, "Receivers found", "Récepteurs trouvés"},
+    {483, "Seconds without reception", "Secondes sans réception"},
+    {484, "Radio level over time", "Niveau radio dans le temps"},
+    {485, "Parameters compared", "Paramètres comparés"},
+    {486, "Results per receiver", "Résultats par récepteur"},
+    {487, "Message", "Message"},
 
     // Status bar: idle prompt and the initial texts of the main window's five panes.
     {57345, "Ready", "Prêt"},

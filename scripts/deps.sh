@@ -7,6 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   xvfb xauth socat fonts-dejavu-core
+  dbus at-spi2-core python3-pyatspi
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi

@@ -37,7 +37,9 @@ CZOKSerialCfgDlg::CZOKSerialCfgDlg(CZOKSettings &settings, PortListSource ports,
     cancel->setObjectName(QStringLiteral("2"));
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(Caption("Serial Port Used :", "Port COM utilisé :"), this), 0, 0);
+    auto *label = new QLabel(Caption("Serial Port Used :", "Port COM utilisé :"), this);
+    label->setBuddy(m_list); // names the list for screen readers
+    grid->addWidget(label, 0, 0);
     grid->addWidget(m_list, 0, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);

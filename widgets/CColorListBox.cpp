@@ -2,8 +2,13 @@
 
 #include "CColorLineDelegate.h"
 
+#include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -85,4 +90,29 @@ void CColorListBox::changeEvent(QEvent *event)
         m_lines->RemeasureAll();
     }
     QListView::changeEvent(event);
+}
+
+void CColorListBox::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    // An empty list shows that it has the focus too, or keyboard users lose track of it.
+    if (!hasFocus() || model()->rowCount() > 0)
+        return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = viewport()->rect().adjusted(1, 1, -1, -1);
+    focus.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+}
+
+// Only the keyboard opens the menu: a right click must stay free for the double-click that empties
+// the list.
+void CColorListBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() != QContextMenuEvent::Keyboard || actions().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMenu::exec(actions(), event->globalPos(), nullptr, this);
 }

@@ -10,7 +10,8 @@
 #include <QTimer>
 
 // A list of text lines, each drawn in its own colour; selected lines use the highlight colours.
-// A double-click with the right mouse button empties the list.
+// A double-click with the right mouse button empties the list; from the keyboard, the context-menu
+// key (or Shift+F10) opens a menu of the actions added to the list (the window adds a Clear).
 //
 // Built for lines arriving by the thousand per second: appending only stores the line; the view
 // learns about the lines appended since it last did all at once, at the next turn of the event
@@ -51,6 +52,8 @@ public:
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     int MeasureLine(const QString &text);

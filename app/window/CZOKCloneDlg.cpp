@@ -30,6 +30,8 @@ constexpr int kCsvErrorText = 278;
 constexpr int kResultColumn = 3;
 constexpr int kSpeedColumn = 4;
 constexpr int kNarrowestResultColumn = 200;
+constexpr int kTableName = 486;
+constexpr int kProgressName = 57347;
 
 QString TitleOf(int textId)
 {
@@ -67,7 +69,9 @@ CZOKCloneDlg::CZOKCloneDlg(CZOKExchange &engine, CZOKProperties &model,
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, 100);
     layout->addWidget(m_progress);
+    m_progress->setAccessibleName(zok::Text(kProgressName));
     m_table = NewResultTable(this, QStringLiteral("results"), zok::CloneColumnTextIds());
+    m_table->setAccessibleName(zok::Text(kTableName));
     // A result longer than the screen allows wraps inside its row instead of scrolling sideways.
     m_table->setWordWrap(true);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

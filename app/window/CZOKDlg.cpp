@@ -9,6 +9,7 @@
 #include "WindowText.h"
 #include "ZokText.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -31,6 +32,11 @@ constexpr int kPaneWidths[] = {70, 200, 40, 80, 80};
 constexpr QRgb kProgressColor = qRgb(0, 64, 128);
 // The message and traffic lists keep this many lines; older ones are dropped first.
 constexpr int kMaxListLines = 500;
+// Names that screen readers give the two lists and the progress bar, which show no caption.
+constexpr int kMessagesName = 480;
+constexpr int kTrafficName = 481;
+constexpr int kProgressName = 57347;
+constexpr int kClearText = 295;
 } // namespace
 
 CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
@@ -93,6 +99,14 @@ void CZOKDlg::BuildControls()
 
     m_messages = Named(new CColorListBox(Client()), "1007");
     m_traffic = Named(new CColorListBox(Client()), "1008");
+    m_messages->setAccessibleName(zok::Text(kMessagesName));
+    m_traffic->setAccessibleName(zok::Text(kTrafficName));
+    // What the right double-click does, for the keyboard (the list's context-menu key).
+    for (CColorListBox *list : {m_messages, m_traffic}) {
+        auto *clear = new QAction(zok::Text(kClearText), list);
+        connect(clear, &QAction::triggered, list, &CColorListBox::clear);
+        list->addAction(clear);
+    }
     auto *lists = new QHBoxLayout;
     for (CColorListBox *list : {m_messages, m_traffic}) {
         list->SetMaxLines(kMaxListLines);
@@ -156,6 +170,23 @@ void CZOKDlg::BuildStatusBar()
     m_progress->AttachToPane(bar, QString(), 100, 100, true, 1);
     m_progress->SetBarColor(QColor(kProgressColor));
     m_progress->SetPosition(0);
+    m_progress->setAccessibleName(zok::Text(kProgressName));
+}
+
+// Tab follows the layout: the grid, the side column top to bottom, then the two lists. The grid
+// is made anew at each rebuild (and would then come last), so this runs after each.
+void CZOKDlg::UpdateTabOrder()
+{
+    // The grid itself takes no focus: its parts (the list, the page tabs) are the tab stops.
+    QList<QWidget *> stops;
+    for (QWidget *part : m_propertyArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (part->focusPolicy() & Qt::TabFocus)
+            stops << part;
+    if (m_propertyArea->focusPolicy() & Qt::TabFocus)
+        stops.prepend(m_propertyArea);
+    stops << m_read << m_write << m_firmware << m_openPort << m_help << m_messages << m_traffic;
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 QString CZOKDlg::StateText() const
@@ -228,4 +259,5 @@ void CZOKDlg::SetPropertyControl(QWidget *control)
     }
     m_propertyArea = control;
     control->show();
+    UpdateTabOrder();
 }

@@ -142,6 +142,7 @@ private:
     void BuildControls();
     QLayout *BuildSideColumn();
     void BuildStatusBar();
+    void UpdateTabOrder();
     void UpdateReadWrite();
     void AppendLine(CColorListBox &list, const QColor &color, const QString &line);
 

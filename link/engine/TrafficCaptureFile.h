@@ -28,6 +28,7 @@ public:
 
     // Creates (or empties) `path` and writes the header; false, with the reason, when it cannot.
     bool Open(const QString &path, const CaptureHeader &header, QString &error);
+    bool IsOpen() const { return m_file.isOpen(); }
     // Takes a frame to write; the capture's observer.
     void Add(const CapturedFrame &frame);
     // Writes what is waiting now.

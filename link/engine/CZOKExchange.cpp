@@ -163,7 +163,7 @@ zok::CaptureHeader CZOKExchange::TrafficHeader(const QString &program) const
     header.program = program.toStdString();
     header.port = m_settings.PortName().toStdString();
     header.receiver = m_settings.ReceiverAddress();
-    header.firmware = m_firmwareText.toStdString();
+    header.firmware = m_firmwareText.trimmed().toStdString();
     return header;
 }
 

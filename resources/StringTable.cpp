@@ -436,7 +436,7 @@ const StringEntry kStringTable[] = {
 
     // Traffic capture: the File menu's commands, their messages, and zok-cli --trace.
     {410, "Save &Traffic...", "Enregistrer le &trafic..."},
-    {411, "&Copy Selected Traffic", "&Copier le trafic sélectionné"},
+    {411, "&Copy Selected Traffic", "Co&pier le trafic sélectionné"},
     {412, "Traffic capture (*.txt)", "Capture du trafic (*.txt)"},
     {413, "Traffic saved to %s (%s frames)", "Trafic enregistré dans %s (%s trames)"},
     {414, "The traffic could not be saved to %s:\n%s\nAny file of that name was left as it was.",

@@ -132,8 +132,9 @@ void CZOKExchange::SendCommand(const std::string &text)
     Pause(m_timings.sendPause);
     const qint64 sentMs = QDateTime::currentMSecsSinceEpoch();
     const long error = m_port.Write(text.data(), text.size(), nullptr, zok::kCommandTimeout);
-    m_capture.Add({sentMs, m_lineBaud, zok::TrafficDirection::Sent,
-                   error == 0 ? zok::TrafficMark::None : zok::TrafficMark::WriteFailed, text});
+    if (m_capture.Enabled())
+        m_capture.Add({sentMs, m_lineBaud, zok::TrafficDirection::Sent,
+                       error == 0 ? zok::TrafficMark::None : zok::TrafficMark::WriteFailed, text});
     if (error == 0)
         return;
     // The exchange that waits for an answer still ends by its own time-out.

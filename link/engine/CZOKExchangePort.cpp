@@ -77,6 +77,8 @@ void CZOKExchange::QueueFrames(const std::vector<zok::ReceivedFrame> &frames)
 
 void CZOKExchange::CaptureReceived(const zok::ReceivedFrame &frame)
 {
+    if (!m_capture.Enabled())
+        return;
     zok::CapturedFrame captured{
         frame.epochMs, m_lineBaud, zok::TrafficDirection::Received, zok::TrafficMark::None, {}};
     switch (frame.kind) {

@@ -47,6 +47,8 @@ public:
     std::size_t Capacity() const { return m_capacity; }
 
     void Add(CapturedFrame frame);
+    // Whether Add keeps or shows anything: callers may skip building frames otherwise.
+    bool Enabled() const { return m_capacity > 0 || m_observer != nullptr; }
     void Clear() { m_frames.clear(); }
 
     // Oldest first.

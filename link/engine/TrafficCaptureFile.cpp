@@ -42,7 +42,7 @@ QString SaveTrafficCapture(const QString &path, const CaptureHeader &header, con
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
     if (!WriteAll(file, text)) {
-        const QString error = file.errorString();
+        QString error = file.errorString(); // cancelWriting replaces it
         file.cancelWriting();
         return error;
     }

@@ -153,6 +153,13 @@ const std::vector<OptionEntry> &Options()
          },
          {}},
         {"--alarm", "filter", ReadSwitch, {}},
+        {"--trace",
+         "scan detect read write compare tags radio filter",
+         [](const QString &t, CliOptions &o) {
+             o.traceFile = t;
+             return !t.isEmpty();
+         },
+         {}},
     };
     return options;
 }

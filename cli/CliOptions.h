@@ -33,6 +33,7 @@ struct CliOptions
     int periodMs = 1000;
     QString csvFile;
     std::optional<bool> alarm;
+    QString traceFile; // every frame on the line, written there as it comes; empty: none
 };
 
 // The result of reading the command line: the options, or the one-line reason it is unusable.

@@ -15,6 +15,7 @@ constexpr int kNoPortText = 314;
 constexpr int kOpenFailedText = 315;
 constexpr int kPortLostText = 316;
 constexpr int kNoAnswerText = 317;
+constexpr int kTraceFailedText = 415;
 // Beyond the engine's own time-outs: a wait that the engine should have ended long before.
 constexpr int kWaitMarginMs = 5000;
 } // namespace
@@ -27,10 +28,13 @@ CliSession::CliSession(const CliOptions &options, const CliDefaults &defaults, E
 {
     // The engine opens the port at the model's speed, as the window does after a load.
     m_model.SetValue(ParameterId::RX_VITESSE, options.speedIndex.value_or(0));
+    // Nothing saves a capture here: --trace writes each frame as it comes.
+    m_engine->Capture().SetCapacity(0);
 }
 
 CliSession::~CliSession()
 {
+    m_engine->Capture().SetObserver({});
     m_view.EndProgress();
 }
 
@@ -76,10 +80,24 @@ QString CliSession::OpenFailureCode() const
     return QString::fromLocal8Bit(zok::PortOpenFailureReason(m_port.toStdString()));
 }
 
+int CliSession::StartTrace()
+{
+    if (m_options.traceFile.isEmpty() || m_trace.IsOpen())
+        return kSuccess;
+    QString error;
+    if (!m_trace.Open(m_options.traceFile,
+                      m_engine->TrafficHeader(QStringLiteral("zok-cli " ZOK_VERSION_TEXT)), error))
+        return Fail(kUsage, FillText(kTraceFailedText, {m_options.traceFile, error}));
+    m_engine->Capture().SetObserver([this](const zok::CapturedFrame &frame) { m_trace.Add(frame); });
+    return kSuccess;
+}
+
 int CliSession::Open()
 {
     if (m_port.isEmpty())
         return Fail(kUsage, zok::Text(kNoPortText));
+    if (const int status = StartTrace(); status != kSuccess)
+        return status;
     if (m_engine->OpenSerialPort(false))
         return kSuccess;
     return Fail(kPortError, FillText(kOpenFailedText, {m_port, OpenFailureCode()}));

@@ -8,6 +8,7 @@
 #include "FrameMonitor.h"
 #include "IExchangeSettings.h"
 #include "InterruptWatcher.h"
+#include "TrafficCaptureFile.h"
 
 #include <functional>
 
@@ -38,7 +39,8 @@ public:
     FrameMonitor &Monitor() { return m_monitor; }
     bool Interrupted() const { return m_interrupts.Interrupted(); }
 
-    // Opens the port at the chosen speed; kPortError when it cannot.
+    // Starts the trace when one was asked for (kUsage when its file cannot be written), then
+    // opens the port at the chosen speed; kPortError when it cannot.
     int Open();
     // Runs the event loop until `done` holds after some activity of the engine or the monitor, the
     // time is up (timeoutMs < 0: never), Ctrl+C, or the port is lost.
@@ -60,6 +62,7 @@ public:
 
 private:
     QString OpenFailureCode() const;
+    int StartTrace();
 
     CliOptions m_options;
     QString m_port;
@@ -69,6 +72,7 @@ private:
     FrameMonitor m_monitor;
     InterruptWatcher m_interrupts;
     std::unique_ptr<CZOKExchange> m_engine;
+    zok::TrafficTraceWriter m_trace;
     QString m_error;
 };
 

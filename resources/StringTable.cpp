@@ -305,6 +305,7 @@ const StringEntry kStringTable[] = {
      "  --json                 one JSON document instead of text tables\n"
      "  --lang en|fr           language of the texts\n"
      "  -q, -v                 quieter (no progress), or the line traffic on standard error\n"
+     "  --trace FILE           every frame sent and received, with its time, written to FILE\n"
      "  --help, --version      this help (zok-cli COMMAND --help for a command), the version\n"
      "\n"
      "Exit status: 0 success, 1 a difference or a failed verification, 2 bad usage or a bad file,\n"
@@ -330,6 +331,7 @@ const StringEntry kStringTable[] = {
      "  --json                 un document JSON au lieu des tableaux de texte\n"
      "  --lang en|fr           langue des textes\n"
      "  -q, -v                 plus discret (sans progression), ou le trafic sur la sortie d'erreur\n"
+     "  --trace FICHIER        chaque trame envoyée et reçue, avec son heure, écrite dans FICHIER\n"
      "  --help, --version      cette aide (zok-cli COMMANDE --help pour une commande), la version\n"
      "\n"
      "Code de sortie : 0 succès, 1 une différence ou une vérification échouée, 2 mauvais usage ou\n"
@@ -468,9 +470,20 @@ const StringEntry kStringTable[] = {
      "Code 0 si chaque récepteur trouvé a le fichier, 1 si l'un a échoué ou garde une différence,\n"
      "4 si aucun récepteur n'a répondu."},
     {357, "%s: %s", "%s : %s"},
+
     // zok-cli: Ctrl+C without its watcher.
     {380, "Ctrl+C cannot be watched (%s): it will end the command at once",
      "Ctrl+C ne peut pas être surveillé (%s) : il arrêtera la commande immédiatement"},
+
+    // Traffic capture: the File menu's commands, their messages, and zok-cli --trace.
+    {410, "Save &Traffic...", "Enregistrer le &trafic..."},
+    {411, "Cop&y Selected Traffic", "Co&pier le trafic sélectionné"},
+    {412, "Traffic capture (*.txt)", "Capture du trafic (*.txt)"},
+    {413, "Traffic saved to %s (%s frames)", "Trafic enregistré dans %s (%s trames)"},
+    {414, "The traffic could not be saved to %s:\n%s\nAny file of that name was left as it was.",
+     "Le trafic n'a pas pu être enregistré dans %s :\n%s\nUn fichier de ce nom est resté tel quel."},
+    {415, "Trace file %s cannot be written: %s", "Le fichier de trace %s ne peut pas être écrit : %s"},
+
     // Accessible names of controls that show no caption of their own (read by screen readers).
     {480, "Messages", "Messages"},
     {481, "Line traffic", "Trafic de la ligne"},

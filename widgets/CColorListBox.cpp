@@ -2,8 +2,11 @@
 
 #include "CColorLineDelegate.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -28,7 +31,8 @@ CColorListBox::CColorListBox(QWidget *parent) : QListView(parent), m_lines(new C
     setModel(m_lines);
     setItemDelegate(new CColorLineDelegate(this));
     setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several lines may be selected, to be copied together.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -57,6 +61,35 @@ void CColorListBox::ShowPendingLines()
     const QModelIndex last = m_lines->index(m_lines->rowCount() - 1);
     selectionModel()->setCurrentIndex(last, QItemSelectionModel::Clear);
     scrollToBottom();
+}
+
+QString CColorListBox::SelectedText() const
+{
+    QModelIndexList selected = selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    QStringList lines;
+    for (const QModelIndex &index : selected)
+        lines << index.data().toString();
+    return lines.join(u'\n');
+}
+
+bool CColorListBox::CopySelection()
+{
+    if (!selectionModel()->hasSelection())
+        return false;
+    QGuiApplication::clipboard()->setText(SelectedText());
+    return true;
+}
+
+void CColorListBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 void CColorListBox::clear()

@@ -3,6 +3,7 @@
 #include "CColorListBox.h"
 #include "CDlgStatusBar.h"
 #include "CProgressBar.h"
+#include "CZOKSettings.h"
 #include "LineColors.h"
 #include "ParameterTable.h"
 #include "ProgramIcon.h"
@@ -46,6 +47,7 @@ CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
       m_urlOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("102"));
+    m_exchange->Capture().SetCapacity(settings.TrafficCaptureFrames());
     InitDialog();
 }
 

@@ -5,6 +5,8 @@
 #include "ExchangeTimings.h"
 #include "IExchangeView.h"
 #include "IToolExchange.h"
+#include "TrafficCapture.h"
+#include "TrafficCaptureText.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -65,8 +67,9 @@ public:
     QObject *Monitor(MonitorKind kind) const { return m_monitors[static_cast<std::size_t>(kind)].data(); }
 
     ExchangeState State() const { return m_session.State; }
-    // The window's own transitions of the state (and its tests); the sequences set theirs.
-    void SetState(ExchangeState state) { m_session.State = state; }
+    // Every change of the state, the window's own (and its tests') and the sequences'. While the
+    // engine's own exchanges wait for answers, the port delivers each frame as it comes.
+    void SetState(ExchangeState state);
     const CZOKSyncSession &Session() const { return m_session; }
     const QString &FirmwareText() const { return m_firmwareText; }
     // True when the model holds what a complete read of the receiver now selected gave since the
@@ -80,6 +83,12 @@ public:
     void RestoreModel(const CZOKProperties &model, const QString &firmwareText, bool modified);
     // Frames handed to the dispatcher since construction, empty ones included.
     std::uint64_t FramesDispatched() const { return m_framesDispatched; }
+
+    // Every frame written and received (dropped bytes included), the newest first to go.
+    zok::TrafficCapture &Capture() { return m_capture; }
+    const zok::TrafficCapture &Capture() const { return m_capture; }
+    // A capture's header as things stand: `program`, the port, the receiver and its firmware.
+    zok::CaptureHeader TrafficHeader(const QString &program) const;
 
     bool SpeedConfigurationEnabled() const { return m_speedConfigurationEnabled; }
     void ToggleSpeedConfiguration() { m_speedConfigurationEnabled = !m_speedConfigurationEnabled; }
@@ -125,6 +134,7 @@ private:
     // The listener hands over the frames of one read together; they are queued and dispatched one
     // by one, oldest first.
     void QueueFrames(const std::vector<zok::ReceivedFrame> &frames);
+    void CaptureReceived(const zok::ReceivedFrame &frame);
     void DispatchQueuedFrames();
     void OnFrameReceived(const QString &text, const QDateTime &received);
     void OnScanAnswer(const QString &text);
@@ -165,6 +175,10 @@ private:
 
     zok::CSerialMFC m_port;
     CZOKSyncSession m_session;
+
+    zok::TrafficCapture m_capture;
+    // The speed the port was last set to, for the capture; 0 before any.
+    int m_lineBaud = 0;
 
     QString m_firmwareText;
     bool m_speedConfigurationEnabled = false;

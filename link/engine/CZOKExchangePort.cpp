@@ -64,12 +64,40 @@ void CZOKExchange::QueueFrames(const std::vector<zok::ReceivedFrame> &frames)
     const zok::FrameTime *converted = nullptr;
     QDateTime received;
     for (const zok::ReceivedFrame &frame : frames) {
+        CaptureReceived(frame);
+        if (frame.kind != zok::FrameKind::Frame)
+            continue;
         if (converted == nullptr || !SameTime(*converted, frame.time)) {
             converted = &frame.time;
             received = ToDateTime(frame.time);
         }
         m_queuedFrames.push_back({QString::fromStdString(frame.text), received});
     }
+}
+
+void CZOKExchange::CaptureReceived(const zok::ReceivedFrame &frame)
+{
+    if (!m_capture.Enabled())
+        return;
+    zok::CapturedFrame captured{
+        frame.epochMs, m_lineBaud, zok::TrafficDirection::Received, zok::TrafficMark::None, {}};
+    switch (frame.kind) {
+    case zok::FrameKind::Frame:
+        captured.bytes.reserve(frame.text.size() + 2);
+        captured.bytes += '[';
+        captured.bytes += frame.text;
+        captured.bytes += ']';
+        break;
+    case zok::FrameKind::Malformed:
+        captured.mark = zok::TrafficMark::Malformed;
+        captured.bytes = frame.text;
+        break;
+    case zok::FrameKind::Overlong:
+        captured.mark = zok::TrafficMark::Overlong;
+        captured.bytes = frame.text;
+        break;
+    }
+    m_capture.Add(std::move(captured));
 }
 
 void CZOKExchange::DispatchQueuedFrames()
@@ -95,7 +123,10 @@ long CZOKExchange::OpenPort(const QString &portName)
 long CZOKExchange::ConfigureLine(int baud)
 {
     const long error = m_port.Configure(baud, 8, zok::kNoParity, zok::kTwoStopBits);
-    return error != 0 ? error : m_port.SetHandshake(zok::kHandshakeOff);
+    if (error != 0)
+        return error;
+    m_lineBaud = baud;
+    return m_port.SetHandshake(zok::kHandshakeOff);
 }
 
 int CZOKExchange::ModelSpeedIndex() const

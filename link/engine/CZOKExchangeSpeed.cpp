@@ -34,7 +34,7 @@ void CZOKExchange::OnDetectionAnswer(const QString &text)
     m_view.AddMessage(LineColour::Blue, text.mid(2));
     m_view.AddMessage(LineColour::Blue, zok::Text(140));
     StopTimer();
-    m_session.State = ExchangeState::Idle;
+    SetState(ExchangeState::Idle);
     m_view.BuildPropertyGrid();
     ApplyReadValues();
     SetProgress(0);

@@ -42,7 +42,7 @@ void CZOKExchange::StartWrite(std::optional<std::uint32_t> parameterMask)
         return;
     }
     StartTimer(m_timings.writeTimeout);
-    m_session.State = ExchangeState::Writing;
+    SetState(ExchangeState::Writing);
     m_session.RemainingTicks = 0;
     SetProgress(0);
     SendNextWrite();
@@ -50,7 +50,7 @@ void CZOKExchange::StartWrite(std::optional<std::uint32_t> parameterMask)
 
 void CZOKExchange::SendNextWrite()
 {
-    m_session.State = ExchangeState::Writing;
+    SetState(ExchangeState::Writing);
     Pause(m_timings.writePause);
     if (const auto action = m_session.GetWriteAction(m_session.WriteIndex)) {
         SendLogged(QString::fromStdString(action->Command));
@@ -58,7 +58,7 @@ void CZOKExchange::SendNextWrite()
     }
     m_propertiesModified = false;
     StopTimer();
-    m_session.State = ExchangeState::Idle;
+    SetState(ExchangeState::Idle);
     m_view.AddMessage(LineColour::Blue, zok::Text(149));
     // The port may have been closed or lost while the sequence ran: Read follows the port.
     m_view.EnableReadButton(m_port.IsOpen());

@@ -1,5 +1,6 @@
 #include "CZOKSettings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -7,11 +8,21 @@ namespace {
 const std::string kSection = "ZOK";
 const std::string kRadioCsv = "RADIO_CSV";
 const std::string kRadioCsvFile = "RADIO_CSV_FILE";
+const std::string kCaptureFrames = "TRAFFIC_CAPTURE_FRAMES";
 
 // Hexadecimal as the C library reads it: leading digits only, anything else gives 0.
 unsigned char parseAddress(const std::string &text)
 {
     return static_cast<unsigned char>(std::strtoul(text.c_str(), nullptr, 16) & 0xFF);
+}
+// Digits only; anything else gives the default, and a count beyond the maximum the maximum.
+std::size_t parseCaptureFrames(const std::string &text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return CZOKSettings::kDefaultCaptureFrames;
+    if (text.size() > 7)
+        return CZOKSettings::kMaxCaptureFrames;
+    return std::min<std::size_t>(std::stoul(text), CZOKSettings::kMaxCaptureFrames);
 }
 } // namespace
 
@@ -95,6 +106,12 @@ void CZOKSettings::SetRadioCsvFile(const std::string &file)
     m_radioCsvFile = file;
 }
 
+std::size_t CZOKSettings::TrafficCaptureFrames() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_captureFrames;
+}
+
 bool CZOKSettings::Load(const std::string &path)
 {
     std::lock_guard lock(m_mutex);
@@ -105,6 +122,7 @@ bool CZOKSettings::Load(const std::string &path)
     m_language = m_store.GetKeyValue(kSection, "LANGUAGE", "ENGLISH");
     m_radioCsvEnabled = m_store.GetKeyValue(kSection, kRadioCsv, "0") == "1";
     m_radioCsvFile = m_store.GetKeyValue(kSection, kRadioCsvFile, "");
+    m_captureFrames = parseCaptureFrames(m_store.GetKeyValue(kSection, kCaptureFrames, ""));
     const std::string id = m_store.GetKeyValue(kSection, "RECEIVER_ID", "01");
     if (id.size() != 2)
         return false;
@@ -122,6 +140,7 @@ void CZOKSettings::Reset()
     m_language = "ENGLISH";
     m_radioCsvEnabled = false;
     m_radioCsvFile.clear();
+    m_captureFrames = kDefaultCaptureFrames;
 }
 
 void CZOKSettings::writeOptionalKeys()

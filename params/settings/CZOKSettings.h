@@ -2,6 +2,7 @@
 
 #include "CIniEx.h"
 
+#include <cstddef>
 #include <mutex>
 #include <string>
 
@@ -40,6 +41,12 @@ public:
     std::string RadioCsvFile() const;
     void SetRadioCsvFile(const std::string &file);
 
+    // How many frames the traffic capture keeps (key TRAFFIC_CAPTURE_FRAMES, read only, which
+    // older versions ignore): 20,000 by default, 0 for none, at most kMaxCaptureFrames.
+    static constexpr std::size_t kDefaultCaptureFrames = 20000;
+    static constexpr std::size_t kMaxCaptureFrames = 1000000;
+    std::size_t TrafficCaptureFrames() const;
+
     // Reads the settings file at `path`, creating it empty when missing. False when it cannot be
     // opened or RECEIVER_ID is not exactly two characters; the caller then applies Reset.
     bool Load(const std::string &path);
@@ -61,4 +68,5 @@ private:
     std::string m_applicationDirectory;
     bool m_radioCsvEnabled = false;
     std::string m_radioCsvFile;
+    std::size_t m_captureFrames = kDefaultCaptureFrames;
 };

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QTest>
@@ -141,6 +143,30 @@ private slots:
                               list.viewport()->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(list.viewport(), &key);
         QCOMPARE(cleared, 1);
+    }
+
+    // Lines are selected as in any list and Ctrl+C copies them in list order; new lines clear the
+    // selection again and leave the newest current.
+    void selectedLinesAreCopiedUntilNewLinesArrive()
+    {
+        CColorListBox list;
+        for (int i = 0; i < 5; ++i)
+            list.AddColoredString(QStringLiteral("line %1").arg(i), kBlue);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowRect(list, 3).center());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ShiftModifier, RowRect(list, 1).center());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, RowRect(list, 4).center());
+        QGuiApplication::clipboard()->clear();
+        QTest::keySequence(&list, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("line 1\nline 2\nline 3\nline 4"));
+
+        list.AddColoredString(QStringLiteral("line 5"), kRed);
+        QTRY_COMPARE(list.currentIndex().row(), 5);
+        QVERIFY(!list.selectionModel()->hasSelection());
+        QVERIFY(!list.CopySelection());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("line 1\nline 2\nline 3\nline 4"));
     }
 
     // Lines come in bursts, each shown at the next turn of the event loop; whatever the bursts,

@@ -31,6 +31,8 @@ constexpr int kPaneWidths[] = {70, 200, 40, 80, 80};
 constexpr QRgb kProgressColor = qRgb(0, 64, 128);
 // The message and traffic lists keep this many lines; older ones are dropped first.
 constexpr int kMaxListLines = 500;
+// The port pane shows at most this much of the port name.
+constexpr int kPortNameWidth = 220;
 } // namespace
 
 CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
@@ -149,7 +151,10 @@ void CZOKDlg::BuildStatusBar()
     }
     bar->SetPaneUpdate(57346, [this] { return StateText(); });
     bar->SetPaneUpdate(57348, [this] { return SyncText(); });
-    bar->SetPaneUpdate(57349, [this] { return PortText(); });
+    bar->SetPaneUpdate(57349, [this] {
+        StatusBar()->Pane(3)->setToolTip(PortName());
+        return PortText();
+    });
     bar->SetPaneUpdate(57350, [this] { return ReceiverText(); });
 
     m_progress = new CProgressBar(bar);
@@ -160,6 +165,9 @@ void CZOKDlg::BuildStatusBar()
 
 QString CZOKDlg::StateText() const
 {
+    // Above whatever the exchange does: nothing reaches the receivers until the port is back.
+    if (m_exchange->WaitingForPort())
+        return zok::Text(440);
     switch (State()) {
     case ExchangeState::Idle:
     case ExchangeState::ReceiverScan:
@@ -180,10 +188,13 @@ QString CZOKDlg::SyncText() const
     return zok::Text(PropertiesModified() ? 135 : 134);
 }
 
+// A stable name (/dev/serial/by-id/usb-FTDI_...) is long: it is cut in its middle so that the
+// pane stays inside the window, and the pane's tool tip holds it whole.
 QString CZOKDlg::PortText() const
 {
     const QString format = zok::Text(m_exchange->IsPortOpen() ? 128 : 129);
-    return QString::asprintf(format.toUtf8().constData(), PortName().toUtf8().constData());
+    const QString name = StatusBar()->fontMetrics().elidedText(PortName(), Qt::ElideMiddle, kPortNameWidth);
+    return QString::asprintf(format.toUtf8().constData(), name.toUtf8().constData());
 }
 
 QString CZOKDlg::ReceiverText() const

@@ -36,7 +36,8 @@ public:
     FrameMonitor &Monitor() { return m_monitor; }
     bool Interrupted() const { return m_interrupts.Interrupted(); }
 
-    // Opens the port at the chosen speed; kPortError when it cannot.
+    // Opens the port at the chosen speed, after waiting for it up to --wait-port seconds when it
+    // is not there; kPortError when it cannot.
     int Open();
     // Runs the event loop until `done` holds after some activity of the engine or the monitor, the
     // time is up (timeoutMs < 0: never), Ctrl+C, or the port is lost.
@@ -58,6 +59,7 @@ public:
 
 private:
     QString OpenFailureCode() const;
+    int WaitForPort();
 
     CliOptions m_options;
     QString m_port;

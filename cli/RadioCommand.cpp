@@ -51,6 +51,7 @@ CommandResult RunRadio(CliSession &session)
     if ((result.status = session.Open()) != kSuccess)
         return result;
     CZOKExchange &engine = session.Engine();
+    session.View().SetRideThrough(true);
     QJsonArray readings;
     bool csvFailed = false;
     session.Monitor().OnFrame([&](const QString &text, const QDateTime &received) {
@@ -79,7 +80,8 @@ CommandResult RunRadio(CliSession &session)
     engine.EndMonitoring();
     session.Monitor().OnFrame({});
     result.json[QStringLiteral("readings")] = readings;
-    if (end == WaitEnd::PortLost)
+    // The time ran out while the port was still away: the readings stop short of it.
+    if (end == WaitEnd::TimedOut && engine.WaitingForPort())
         result.status = session.PortLost();
     else if (csvFailed)
         result.status = session.Fail(kUsage, FillText(kCannotWriteText, {options.csvFile}));

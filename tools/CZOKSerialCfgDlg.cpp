@@ -144,7 +144,7 @@ void CZOKSerialCfgDlg::ShowDetails(int index)
 QString CZOKSerialCfgDlg::NameToStore(int index) const
 {
     const zok::SerialPortInfo &port = m_shown[static_cast<std::size_t>(index)];
-    const QString saved = SavedName();
+    QString saved = SavedName();
     const std::string stable = port.StableName();
     if (index == m_savedIndex &&
         (stable == port.path || saved == FromStd(port.byId) || saved == FromStd(port.byPath)))

@@ -87,14 +87,25 @@ bool ReadMilliseconds(const QString &text, int minimum, int &target)
     return true;
 }
 
-bool ReadDuration(const QString &text, CliOptions &o)
+// Seconds, 0 or more, up to about four months.
+bool ReadSeconds(const QString &text, double &target)
 {
     bool ok = false;
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value) || value < 0 || value > 1e7)
         return false;
-    o.durationSeconds = value;
+    target = value;
     return true;
+}
+
+bool ReadDuration(const QString &text, CliOptions &o)
+{
+    return ReadSeconds(text, o.durationSeconds);
+}
+
+bool ReadWaitPort(const QString &text, CliOptions &o)
+{
+    return ReadSeconds(text, o.waitPortSeconds);
 }
 
 bool ReadSwitch(const QString &text, CliOptions &o)
@@ -118,6 +129,8 @@ const std::vector<OptionEntry> &Options()
         {"--address", "", ReadAddress, {}},
         {"--speed", "", ReadSpeed, {}},
         {"--lang", "", ReadLanguage, {}},
+        // Every command that opens the port; ports ignores it.
+        {"--wait-port", "", ReadWaitPort, {}},
         {"--json", "", {}, [](CliOptions &o) { o.json = true; }},
         {"-q", "", {}, [](CliOptions &o) { o.quiet = true; }},
         {"--quiet", "", {}, [](CliOptions &o) { o.quiet = true; }},

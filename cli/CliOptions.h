@@ -17,6 +17,7 @@ struct CliOptions
     std::optional<int> address;    // 0..255
     std::optional<int> speedIndex; // 0..4
     std::optional<bool> french;
+    double waitPortSeconds = 0; // a missing port is awaited this long before the command; 0: not
 
     bool json = false;
     bool quiet = false;

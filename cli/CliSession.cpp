@@ -2,11 +2,15 @@
 
 #include "CliStatus.h"
 #include "LineText.h"
+#include "LineTime.h"
+#include "PortName.h"
 #include "PortOpenFailure.h"
 #include "ZokText.h"
 
 #include <QEventLoop>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace zok::cli {
 
@@ -16,6 +20,8 @@ constexpr int kOpenFailedText = 315;
 constexpr int kPortLostText = 316;
 constexpr int kNoAnswerText = 317;
 constexpr int kTraceFailedText = 415;
+constexpr int kWaitingForPortText = 447;
+constexpr int kPortNeverCameText = 448;
 // Beyond the engine's own time-outs: a wait that the engine should have ended long before.
 constexpr int kWaitMarginMs = 5000;
 } // namespace
@@ -100,7 +106,30 @@ int CliSession::Open()
         return status;
     if (m_engine->OpenSerialPort(false))
         return kSuccess;
+    if (m_options.waitPortSeconds > 0)
+        return WaitForPort();
     return Fail(kPortError, FillText(kOpenFailedText, {m_port, OpenFailureCode()}));
+}
+
+// The engine looks for the port once a second, as for a lost one, and opens it when it comes.
+int CliSession::WaitForPort()
+{
+    const QString seconds = QString::number(m_options.waitPortSeconds);
+    if (!m_options.quiet)
+        std::fprintf(stderr, "zok-cli: %s\n",
+                     FillText(kWaitingForPortText, {m_port, seconds}).toLocal8Bit().constData());
+    m_engine->WaitForPort();
+    const WaitEnd end =
+        Wait([this] { return m_engine->IsPortOpen(); }, DurationMs(m_options.waitPortSeconds));
+    if (end == WaitEnd::Done)
+        return kSuccess;
+    m_engine->CloseSerialPort();
+    if (end == WaitEnd::Interrupted)
+        return kInterrupted;
+    // There, but it would not open (busy, not a tty): the opening's own reason says more.
+    if (zok::PortDevicePresent(m_port.toStdString()))
+        return Fail(kPortError, FillText(kOpenFailedText, {m_port, OpenFailureCode()}));
+    return Fail(kPortError, FillText(kPortNeverCameText, {m_port, seconds}));
 }
 
 WaitEnd CliSession::Wait(const std::function<bool()> &done, int timeoutMs)

@@ -40,7 +40,8 @@ public:
     bool Interrupted() const { return m_interrupts.Interrupted(); }
 
     // Starts the trace when one was asked for (kUsage when its file cannot be written), then
-    // opens the port at the chosen speed; kPortError when it cannot.
+    // opens the port at the chosen speed, after waiting for it up to --wait-port seconds when it
+    // is not there; kPortError when it cannot.
     int Open();
     // Runs the event loop until `done` holds after some activity of the engine or the monitor, the
     // time is up (timeoutMs < 0: never), Ctrl+C, or the port is lost.
@@ -63,6 +64,7 @@ public:
 private:
     QString OpenFailureCode() const;
     int StartTrace();
+    int WaitForPort();
 
     CliOptions m_options;
     QString m_port;

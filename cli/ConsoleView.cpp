@@ -1,6 +1,7 @@
 #include "ConsoleView.h"
 
 #include "CZOKProperties.h"
+#include "LineText.h"
 #include "Terminal.h"
 
 #include <cstdio>
@@ -8,6 +9,9 @@
 namespace zok::cli {
 
 namespace {
+constexpr int kPortLostText = 441;
+constexpr int kPortBackText = 442;
+
 void PrintError(const QString &line)
 {
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
@@ -67,9 +71,23 @@ void ConsoleView::RefreshPropertyGrid()
     Q_EMIT Activity();
 }
 
-void ConsoleView::ReportPortLost(const QString &)
+void ConsoleView::ReportPortLost(const QString &portName)
 {
-    m_portLost = true;
+    if (m_rideThrough) {
+        EndProgress();
+        PrintError(QStringLiteral("zok-cli: ") + FillText(kPortLostText, {portName}));
+    } else {
+        m_portLost = true;
+    }
+    Q_EMIT Activity();
+}
+
+void ConsoleView::ReportPortBack(const QString &portName, int baud)
+{
+    if (m_rideThrough) {
+        EndProgress();
+        PrintError(QStringLiteral("zok-cli: ") + FillText(kPortBackText, {portName, QString::number(baud)}));
+    }
     Q_EMIT Activity();
 }
 

@@ -44,6 +44,7 @@ CommandResult RunRadio(CliSession &session)
     if ((result.status = session.Open()) != kSuccess)
         return result;
     CZOKExchange &engine = session.Engine();
+    session.View().SetRideThrough(true);
     QJsonArray readings;
     qint64 count = 0;
     bool csvFailed = false;
@@ -79,7 +80,8 @@ CommandResult RunRadio(CliSession &session)
     session.Monitor().OnFrame({});
     if (options.json)
         result.json[QStringLiteral("readings")] = readings;
-    if (end == WaitEnd::PortLost)
+    // The time ran out while the port was still away: the readings stop short of it.
+    if (end == WaitEnd::TimedOut && engine.WaitingForPort())
         result.status = session.PortLost();
     else if (csvFailed)
         result.status = session.Fail(

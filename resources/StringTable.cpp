@@ -302,6 +302,7 @@ const StringEntry kStringTable[] = {
      "  --port NAME            serial port: /dev/..., COMn or a name in /dev\n"
      "  --address HH           receiver address (default 01)\n"
      "  --speed BAUD           9600 (default), 19200, 38400, 57600 or 115200\n"
+     "  --wait-port S          wait up to S seconds for a missing port to appear\n"
      "  --json                 one JSON document instead of text tables\n"
      "  --lang en|fr           language of the texts\n"
      "  -q, -v                 quieter (no progress), or the line traffic on standard error\n"
@@ -328,6 +329,7 @@ const StringEntry kStringTable[] = {
      "  --port NOM             port série : /dev/..., COMn ou un nom dans /dev\n"
      "  --address HH           adresse du récepteur (01 par défaut)\n"
      "  --speed BAUD           9600 (par défaut), 19200, 38400, 57600 ou 115200\n"
+     "  --wait-port S          attend jusqu'à S secondes qu'un port absent apparaisse\n"
      "  --json                 un document JSON au lieu des tableaux de texte\n"
      "  --lang en|fr           langue des textes\n"
      "  -q, -v                 plus discret (sans progression), ou le trafic sur la sortie d'erreur\n"
@@ -336,8 +338,12 @@ const StringEntry kStringTable[] = {
      "\n"
      "Code de sortie : 0 succès, 1 une différence ou une vérification échouée, 2 mauvais usage ou\n"
      "mauvais fichier, 3 port impossible à ouvrir ou perdu, 4 pas de réponse (time-out)."},
-    {301, "Usage: zok-cli ports\nLists the serial ports the system reports, as the port dialog does.",
-     "Usage : zok-cli ports\nListe les ports série que le système signale, comme la boîte de choix du port."},
+    {301,
+     "Usage: zok-cli ports\nLists the serial ports the system reports, as the port dialog does: the\n"
+     "description and serial number of each, and the stable name the dialog keeps in ZOK.ini.",
+     "Usage : zok-cli ports\nListe les ports série que le système signale, comme la boîte de choix du port "
+     ":\n"
+     "la description et le numéro de série de chacun, et le nom stable qu'elle garde dans ZOK.ini."},
     {302,
      "Usage: zok-cli scan [--all-speeds] [--wait MS]\n"
      "Sends the broadcast scan and lists the addresses that answer within MS milliseconds (default\n"
@@ -373,21 +379,25 @@ const StringEntry kStringTable[] = {
      "aucun, 1 sinon."},
     {307,
      "Usage: zok-cli tags [--duration S]\nPrints the tag reports as they come (time, ID, level) for S "
-     "seconds, or until Ctrl+C.",
+     "seconds, or until Ctrl+C.\nA port that goes away is awaited and reopened (a line on standard "
+     "error each time); the reports go on.",
      "Usage : zok-cli tags [--duration S]\nAffiche les détections de tags (heure, ID, niveau) pendant S "
-     "secondes, ou jusqu'à Ctrl+C."},
+     "secondes, ou jusqu'à Ctrl+C.\nUn port qui disparaît est attendu puis rouvert (une ligne sur la "
+     "sortie d'erreur à chaque fois) ; les détections continuent."},
     {308,
      "Usage: zok-cli radio [--period MS] [--duration S] [--csv FILE]\n"
      "Polls the radio level every MS milliseconds (20 or more, default 1000) for S seconds, or until\n"
      "Ctrl+C; each reading with its ISO-8601 time, also appended to FILE when given, as the radio\n"
-     "dialog's CSV record (time,address,level). With --json the readings are kept until the end and\n"
-     "printed as one document: give --duration for a long run.",
+     "dialog's CSV record (time,address,level). A port that goes away is awaited and reopened (a\n"
+     "line on standard error each time); the readings go on. With --json the readings are kept\n"
+     "until the end and printed as one document: give --duration for a long run.",
      "Usage : zok-cli radio [--period MS] [--duration S] [--csv FICHIER]\n"
      "Interroge le niveau radio toutes les MS millisecondes (20 ou plus, 1000 par défaut) pendant S\n"
      "secondes, ou jusqu'à Ctrl+C ; chaque mesure avec son heure ISO-8601, ajoutée aussi au fichier\n"
-     "s'il est donné, comme l'enregistrement CSV de la boîte radio (time,address,level). Avec\n"
-     "--json, les mesures sont gardées jusqu'à la fin et affichées en un seul document : donnez\n"
-     "--duration pour une longue mesure."},
+     "s'il est donné, comme l'enregistrement CSV de la boîte radio (time,address,level). Un port\n"
+     "qui disparaît est attendu puis rouvert (une ligne sur la sortie d'erreur à chaque fois) ; les\n"
+     "mesures continuent. Avec --json, les mesures sont gardées jusqu'à la fin et affichées en un\n"
+     "seul document : donnez --duration pour une longue mesure."},
     {309,
      "Usage: zok-cli filter get | set START END [--alarm on|off] | reset\n"
      "Reads the ID filter window, writes it (START and END of 4 or 6 hexadecimal digits, as the\n"
@@ -483,6 +493,21 @@ const StringEntry kStringTable[] = {
     {414, "The traffic could not be saved to %s:\n%s\nAny file of that name was left as it was.",
      "Le trafic n'a pas pu être enregistré dans %s :\n%s\nUn fichier de ce nom est resté tel quel."},
     {415, "Trace file %s cannot be written: %s", "Le fichier de trace %s ne peut pas être écrit : %s"},
+
+    // Lines that come and go: waiting for a lost port, port descriptions, zok-cli's waits.
+    {440, "Waiting for the port ...", "Attente du port ..."},
+    {441, "Port %s lost: waiting for it to come back", "Port %s perdu : en attente de son retour"},
+    {442, "Serial Port %s back, reopened at %s baud", "Port %s de retour, rouvert à %s bauds"},
+    {443, "Acknowledged before the loss: %s", "Acquittés avant la perte : %s"},
+    {444, "No write was acknowledged before the loss", "Aucune écriture acquittée avant la perte"},
+    {445, "Serial number: %s", "Numéro de série : %s"},
+    {446, "Saved as (found again after a replug):", "Enregistré sous (retrouvé après un rebranchement) :"},
+    {447, "Waiting for port %s (up to %s s)", "Attente du port %s (%s s au plus)"},
+    {448, "Port %s did not appear within %s s", "Le port %s n'est pas apparu en %s s"},
+    {449, "Port", "Port"},
+    {450, "Description", "Description"},
+    {451, "Serial number", "Numéro de série"},
+    {452, "Stable name", "Nom stable"},
 
     // Accessible names of controls that show no caption of their own (read by screen readers).
     {480, "Messages", "Messages"},

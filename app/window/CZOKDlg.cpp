@@ -38,6 +38,8 @@ constexpr int kMessagesName = 480;
 constexpr int kTrafficName = 481;
 constexpr int kProgressName = 57347;
 constexpr int kClearText = 295;
+// The port pane shows at most this much of the port name.
+constexpr int kPortNameWidth = 220;
 } // namespace
 
 CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
@@ -165,7 +167,10 @@ void CZOKDlg::BuildStatusBar()
     }
     bar->SetPaneUpdate(57346, [this] { return StateText(); });
     bar->SetPaneUpdate(57348, [this] { return SyncText(); });
-    bar->SetPaneUpdate(57349, [this] { return PortText(); });
+    bar->SetPaneUpdate(57349, [this] {
+        StatusBar()->Pane(3)->setToolTip(PortName());
+        return PortText();
+    });
     bar->SetPaneUpdate(57350, [this] { return ReceiverText(); });
 
     m_progress = new CProgressBar(bar);
@@ -193,6 +198,9 @@ void CZOKDlg::UpdateTabOrder()
 
 QString CZOKDlg::StateText() const
 {
+    // Above whatever the exchange does: nothing reaches the receivers until the port is back.
+    if (m_exchange->WaitingForPort())
+        return zok::Text(440);
     switch (State()) {
     case ExchangeState::Idle:
     case ExchangeState::ReceiverScan:
@@ -213,10 +221,13 @@ QString CZOKDlg::SyncText() const
     return zok::Text(PropertiesModified() ? 135 : 134);
 }
 
+// A stable name (/dev/serial/by-id/usb-FTDI_...) is long: it is cut in its middle so that the
+// pane stays inside the window, and the pane's tool tip holds it whole.
 QString CZOKDlg::PortText() const
 {
     const QString format = zok::Text(m_exchange->IsPortOpen() ? 128 : 129);
-    return QString::asprintf(format.toUtf8().constData(), PortName().toUtf8().constData());
+    const QString name = StatusBar()->fontMetrics().elidedText(PortName(), Qt::ElideMiddle, kPortNameWidth);
+    return QString::asprintf(format.toUtf8().constData(), name.toUtf8().constData());
 }
 
 QString CZOKDlg::ReceiverText() const

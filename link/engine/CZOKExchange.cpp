@@ -16,6 +16,7 @@ CZOKExchange::CZOKExchange(IExchangeSettings &settings, CZOKProperties &model, I
                            ExchangeTimings timings, QObject *parent)
     : QObject(parent), m_settings(settings), m_model(model), m_view(view), m_timings(timings)
 {
+    m_reopener.SetPeriod(m_timings.portCheckPeriod);
 }
 
 CZOKExchange::~CZOKExchange()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CPortReopener.h"
 #include "CSerialMFC.h"
 #include "CZOKSyncSession.h"
 #include "ExchangeTimings.h"
@@ -40,12 +41,22 @@ public:
                  ExchangeTimings timings = {}, QObject *parent = nullptr);
     ~CZOKExchange() override;
 
-    // Port.
+    // Port. Opening by the user (OpenSerialPort, the check box) ends any waiting for a lost port.
     bool OpenSerialPort(bool withMessages);
     // The "Open Serial Port" check box was clicked and is now `checked`.
     void PortCheckBoxClicked(bool checked);
     void CloseSerialPort();
     bool IsPortOpen() const { return m_port.IsOpen(); }
+    // After the port was lost: closed, looked for once a period (ExchangeTimings::portCheckPeriod)
+    // and reopened at the speed it had as soon as it is back. Unticking the box ends the waiting.
+    bool WaitingForPort() const { return m_reopener.Waiting(); }
+    // What the "Open Serial Port" box shows: the port is open, or awaited.
+    bool PortWanted() const { return IsPortOpen() || WaitingForPort(); }
+    // Waits for the settings' port, at the model's speed, as after a loss but without its lines:
+    // for a port that is not there yet (zok-cli --wait-port).
+    void WaitForPort();
+    // Presence checks made while waiting (tests and benchmarks show it never spins).
+    std::uint64_t PortChecks() const { return m_reopener.Checks(); }
     // For what the window shows of the port (speed, framing); the engine alone opens and closes it.
     zok::CSerialMFC &Port() { return m_port; }
     // Puts the open (or reopened) port on the speed of `index`; false when it cannot.
@@ -140,6 +151,10 @@ private:
     void OnScanAnswer(const QString &text);
     void Forward(MonitorKind kind, QEvent::Type type, const QString &text, const QDateTime &received);
     void OnPortLost();
+    // The exchange that the loss cut ends failed at once, never by a later answer.
+    void EndExchangeCutByLoss();
+    QString AcknowledgedBeforeLoss() const;
+    bool Reopen();
 
     // Read sequence.
     void OnReadAnswer(const QString &text);
@@ -174,11 +189,12 @@ private:
     ExchangeTimings m_timings;
 
     zok::CSerialMFC m_port;
+    zok::CPortReopener m_reopener;
+    // The speed the line was last set to: a reopened port gets it back, the capture records it.
+    int m_lineBaud = 9600;
     CZOKSyncSession m_session;
 
     zok::TrafficCapture m_capture;
-    // The speed the port was last set to, for the capture; 0 before any.
-    int m_lineBaud = 0;
 
     QString m_firmwareText;
     bool m_speedConfigurationEnabled = false;

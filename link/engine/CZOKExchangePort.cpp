@@ -122,11 +122,12 @@ long CZOKExchange::OpenPort(const QString &portName)
 // The receivers' framing at every speed: 8 data bits, no parity, two stop bits, no handshake.
 long CZOKExchange::ConfigureLine(int baud)
 {
-    const long error = m_port.Configure(baud, 8, zok::kNoParity, zok::kTwoStopBits);
-    if (error != 0)
-        return error;
-    m_lineBaud = baud;
-    return m_port.SetHandshake(zok::kHandshakeOff);
+    long error = m_port.Configure(baud, 8, zok::kNoParity, zok::kTwoStopBits);
+    if (error == 0)
+        error = m_port.SetHandshake(zok::kHandshakeOff);
+    if (error == 0)
+        m_lineBaud = baud;
+    return error;
 }
 
 int CZOKExchange::ModelSpeedIndex() const
@@ -134,11 +135,12 @@ int CZOKExchange::ModelSpeedIndex() const
     return m_model.Value(ParameterId::RX_VITESSE);
 }
 
+// The box stays set while a lost port is awaited; Read and Write need the port itself.
 void CZOKExchange::SetPortControls(bool open)
 {
     m_view.EnableReadButton(open);
     m_view.EnableWriteButton(open);
-    m_view.SetPortChecked(open);
+    m_view.SetPortChecked(open || m_reopener.Waiting());
 }
 
 // Every failed opening or setting of the port ends here: the port closed, the lines of a port that
@@ -156,6 +158,7 @@ bool CZOKExchange::EndWithOpenFailure(const QString &portName, bool withMessages
 
 bool CZOKExchange::OpenSerialPort(bool withMessages)
 {
+    m_reopener.Stop();
     if (m_port.IsOpen()) {
         m_port.Close();
         if (withMessages)
@@ -176,12 +179,17 @@ bool CZOKExchange::OpenSerialPort(bool withMessages)
 
 void CZOKExchange::CloseSerialPort()
 {
+    m_reopener.Stop();
     m_port.Close();
 }
 
 void CZOKExchange::PortCheckBoxClicked(bool checked)
 {
-    if (checked && !m_port.IsOpen()) {
+    if (!checked && m_reopener.Waiting()) {
+        // The user gives up on the lost port: for them it was still open, now it is closed.
+        m_reopener.Stop();
+        m_view.AddMessage(LineColour::Green, zok::Text(kTextClosed));
+    } else if (checked && !m_port.IsOpen()) {
         OpenSerialPort(true);
     } else if (checked) {
         m_view.AddMessage(LineColour::Green, zok::Text(kTextAlreadyOpen));
@@ -191,8 +199,7 @@ void CZOKExchange::PortCheckBoxClicked(bool checked)
         m_port.Close();
         m_view.AddMessage(LineColour::Green, zok::Text(kTextClosed));
     }
-    m_view.EnableReadButton(m_port.IsOpen());
-    m_view.EnableWriteButton(m_port.IsOpen());
+    SetPortControls(m_port.IsOpen());
 }
 
 bool CZOKExchange::ChangeLinkSpeed(int index, bool withMessages)
@@ -203,18 +210,10 @@ bool CZOKExchange::ChangeLinkSpeed(int index, bool withMessages)
     QString speedText;
     if (ConfigureLine(SpeedFromIndex(index, speedText)) != 0)
         return EndWithOpenFailure(portName, withMessages);
+    // Opened by hand while it was awaited: the waiting is over.
+    m_reopener.Stop();
     if (withMessages)
         m_view.AddMessage(LineColour::Green, FillText(kTextSpeedChanged, {portName, speedText}));
     SetPortControls(true);
     return true;
-}
-
-// The device went away (an adapter unplugged): release it and let the user open it again.
-void CZOKExchange::OnPortLost()
-{
-    if (!m_port.IsOpen())
-        return;
-    m_port.Close();
-    SetPortControls(false);
-    m_view.ReportPortLost(m_settings.PortName());
 }

@@ -248,14 +248,51 @@ TEST_F(CliProcess, ACorruptFileIsStatus2WithItsLineAndNothingIsSent)
     EXPECT_EQ(Cli({"--port", File("no-port"), "compare", File("absent.zok")}).status, 2);
 }
 
-TEST_F(CliProcess, APortThatGoesAwayIsStatus3)
+// The simulator behind a link, as an adapter behind its by-id name: a replug stops it (the link
+// goes with its pseudo-terminal) and starts another one on the same link.
+TEST_F(CliProcess, TagsRideThroughAReplugWhileOtherCommandsEndWith3)
 {
-    auto sim = std::make_unique<Sim>(std::vector<std::string>{"--tag", "12AB34", "--tag-rate", "20"});
-    ChildProcess tags(ZOK_CLI_BINARY, {"--port", sim->port, "tags"}, dir.path().string());
-    ASSERT_FALSE(tags.ReadLine().empty());
-    sim.reset(); // the simulator's end closes the pseudo-terminal under the program
-    EXPECT_EQ(tags.Finish(), 3);
-    EXPECT_TRUE(Contains(tags.err, "lost")) << tags.err;
+    const std::string link = File("ttyUSB-by-id");
+    auto sim = std::make_unique<Sim>(
+        std::vector<std::string>{"--link", link, "--tag", "12AB34", "--tag-rate", "20"});
+    ChildProcess tags(ZOK_CLI_BINARY, {"--port", link, "tags"}, dir.path().string());
+    ASSERT_TRUE(Contains(tags.ReadLine(), "12AB34"));
+    sim->process.Signal(SIGTERM);
+    ASSERT_EQ(sim->process.Finish(), 0);
+    sim = std::make_unique<Sim>(
+        std::vector<std::string>{"--link", link, "--tag", "56CD78", "--tag-rate", "20"});
+    std::string line;
+    while (!Contains(line, "56CD78") && !(line = tags.ReadLine()).empty()) {
+    }
+    EXPECT_TRUE(Contains(line, "56CD78")) << "no report after the replug";
+    tags.Signal(SIGINT);
+    EXPECT_EQ(tags.Finish(), 0) << tags.err;
+    EXPECT_TRUE(Contains(tags.err, "lost") && Contains(tags.err, "back")) << tags.err;
+
+    // A scan has no use for a line that went away: it ends with 3 at once.
+    auto verbose = std::make_unique<Sim>(std::vector<std::string>{"--verbose"});
+    ChildProcess scan(ZOK_CLI_BINARY, {"--port", verbose->port, "scan", "--wait", "30000"},
+                      dir.path().string());
+    while (!Contains(line, "010000") && !(line = verbose->process.ReadErrorLine()).empty()) {
+    }
+    ASSERT_TRUE(Contains(line, "010000")) << "the simulator never heard the scan";
+    verbose.reset();
+    EXPECT_EQ(scan.Finish(), 3);
+    EXPECT_TRUE(Contains(scan.err, "lost")) << scan.err;
+}
+
+TEST_F(CliProcess, WaitPortWaitsForAMissingPortToAppear)
+{
+    const std::string link = File("plugged-later");
+    const Result never = Cli({"--port", link, "--wait-port", "0.3", "read"});
+    EXPECT_EQ(never.status, 3);
+    EXPECT_TRUE(Contains(never.err, link) && Contains(never.err, "0.3")) << never.err;
+
+    ChildProcess read(ZOK_CLI_BINARY, {"--port", link, "--wait-port", "30", "read"}, dir.path().string());
+    ASSERT_TRUE(Contains(read.ReadErrorLine(), link)); // it says it waits
+    Sim sim({"--link", link});
+    EXPECT_EQ(read.Finish(), 0) << read.err;
+    EXPECT_TRUE(Contains(read.out, "RX_SENSIBILITY")) << read.out;
 }
 
 // The radio dialog's own record: its format, and its lock, which refuses a second writer with

@@ -3,6 +3,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -142,6 +143,64 @@ private slots:
         click(*dlg, "1");
         QCOMPARE(dlg->result(), int(QDialog::Accepted));
         QCOMPARE(m_settings->PortName(), std::string("COM1"));
+    }
+
+    // Ports as the system describes them: the details of the selected one under the list, all
+    // of them in its entry's tool tip, and OK keeps the name that finds the adapter again.
+    void describedPortsKeepTheirStableName_data()
+    {
+        QTest::addColumn<QString>("saved");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("description");
+        const QString ftdiId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+        const QString ftdi = "FTDI FT232R USB UART (0403:6001)";
+        QTest::newRow("serial number: by-id") << "COM1"
+                                              << "/dev/ttyUSB0" << ftdiId << ftdi;
+        QTest::newRow("none: by-path") << "COM1"
+                                       << "/dev/ttyUSB1"
+                                       << "/dev/serial/by-path/usb-0_3"
+                                       << "USB2.0-Serial (1a86:7523)";
+        QTest::newRow("saved device path") << "/dev/ttyUSB0"
+                                           << "" << ftdiId << ftdi;
+        QTest::newRow("saved by-path kept") << "/dev/serial/by-path/usb-0_2"
+                                            << ""
+                                            << "/dev/serial/by-path/usb-0_2" << ftdi;
+    }
+    void describedPortsKeepTheirStableName()
+    {
+        QFETCH(QString, saved);
+        QFETCH(QString, chosen);
+        QFETCH(QString, stored);
+        QFETCH(QString, description);
+        m_settings->SetPortName(saved.toStdString());
+        const std::vector<zok::SerialPortInfo> ports = {
+            {.path = "/dev/ttyUSB1",
+             .product = "USB2.0-Serial",
+             .vendorId = "1a86",
+             .productId = "7523",
+             .byId = "/dev/serial/by-id/usb-1a86_USB2.0-Serial-if00-port0",
+             .byPath = "/dev/serial/by-path/usb-0_3"},
+            {.path = "/dev/ttyUSB0",
+             .manufacturer = "FTDI",
+             .product = "FT232R USB UART",
+             .serialNumber = "A50285BI",
+             .vendorId = "0403",
+             .productId = "6001",
+             .byId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+             .byPath = "/dev/serial/by-path/usb-0_2"},
+            {.path = "/dev/ttyS0"}};
+        CZOKSerialCfgDlg dlg(*m_settings, [ports] { return ports; });
+        dlg.show();
+        if (!chosen.isEmpty())
+            combo(dlg)->setCurrentText(chosen);
+        QCOMPARE(combo(dlg)->currentText(), chosen.isEmpty() ? QStringLiteral("/dev/ttyUSB0") : chosen);
+        const QString details = dlg.findChild<QLabel *>(QStringLiteral("details"))->text();
+        const QString tip = combo(dlg)->itemData(combo(dlg)->currentIndex(), Qt::ToolTipRole).toString();
+        QVERIFY2(details.startsWith(description) && details.endsWith(stored), qPrintable(details));
+        QVERIFY2(tip.startsWith(description), qPrintable(tip));
+        click(dlg, "1");
+        QCOMPARE(QString::fromStdString(m_settings->PortName()), stored);
     }
 
     void systemPortsAreDevicePaths()

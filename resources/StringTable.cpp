@@ -561,10 +561,10 @@ const StringEntry kStringTable[] = {
      "Port %s de retour, rouvert (sa vitesse se règle sur son serveur de ports)"},
     {519, "or a network port: tcp://HOST:PORT, rfc2217://HOST:PORT",
      "ou un port réseau : tcp://HÔTE:PORT, rfc2217://HÔTE:PORT"},
-    {520, "Device server %s, raw TCP: the line's speed is set on the server",
-     "Serveur de ports %s, TCP brut : la vitesse de la ligne se règle sur le serveur"},
-    {521, "Device server %s, RFC 2217: ZOK sets the line's speed",
-     "Serveur de ports %s, RFC 2217 : ZOK règle la vitesse de la ligne"},
+    {520, "Device server %s\nraw TCP: the line's speed is set on the server",
+     "Serveur de ports %s\nTCP brut : la vitesse de la ligne se règle sur le serveur"},
+    {521, "Device server %s\nRFC 2217: ZOK sets the line's speed",
+     "Serveur de ports %s\nRFC 2217 : ZOK règle la vitesse de la ligne"},
     {522, "Port %s cannot be opened: %s", "Le port %s ne peut pas être ouvert : %s"},
 
     // Status bar: idle prompt and the initial texts of the main window's five panes.

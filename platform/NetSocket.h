@@ -63,6 +63,9 @@ private:
     std::intptr_t m_socket; // a descriptor, or a SOCKET
     std::intptr_t m_event;  // Windows: the event the socket signals for reads; unused on POSIX
     bool m_pending = false; // a connection started and not finished
+    // Windows: the end of the connection was reported (once only, by the socket's event); every
+    // wait after it returns at once, so that Receive reports the end. Used by the reading thread.
+    bool m_peerClosed = false;
 };
 
 // Waits up to `timeoutMs` for `stop`; true when it is signalled.

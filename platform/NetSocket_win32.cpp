@@ -99,6 +99,7 @@ void NetSocket::Close()
     m_socket = kNoSocket;
     m_event = 0;
     m_pending = false;
+    m_peerClosed = false;
 }
 
 long NetSocket::StartConnect(const NetEndpoint &endpoint)
@@ -223,9 +224,12 @@ long NetSocket::Receive(char *buffer, std::size_t capacity, std::size_t &receive
 }
 
 // The socket's event is set for each new batch of bytes (recv re-arms it while some are left)
-// and for the end of the connection; reading its network events puts it back.
+// and, once, for the end of the connection; reading its network events puts it back. The end
+// may come with the last bytes, in one wake-up: it is kept, or no wait would ever report it.
 NetWake NetSocket::WaitReadable(int timeoutMs, StopEventToken stop)
 {
+    if (m_peerClosed)
+        return NetWake::Readable;
     const auto event = reinterpret_cast<WSAEVENT>(m_event);
     const HANDLE handles[2] = {event, reinterpret_cast<HANDLE>(stop)};
     const DWORD count = stop == kNoStopEvent ? 1 : 2;
@@ -239,6 +243,8 @@ NetWake NetSocket::WaitReadable(int timeoutMs, StopEventToken stop)
         return NetWake::Failed;
     WSANETWORKEVENTS events{};
     ::WSAEnumNetworkEvents(Sock(m_socket), event, &events);
+    if (events.lNetworkEvents & FD_CLOSE)
+        m_peerClosed = true;
     return NetWake::Readable;
 }
 

@@ -192,6 +192,11 @@ long NetSocket::Receive(char *buffer, std::size_t capacity, std::size_t &receive
     for (;;) {
         const ssize_t n = ::recv(Fd(m_socket), buffer, capacity, MSG_DONTWAIT);
         if (n > 0) {
+            // Acknowledge at once: a server that holds its next small write until the last one is
+            // acknowledged (Nagle's rule, ser2net's default) would otherwise wait for the delayed
+            // acknowledgement, up to 40 ms per answer. The kernel drops the setting as it goes.
+            const int one = 1;
+            ::setsockopt(Fd(m_socket), IPPROTO_TCP, TCP_QUICKACK, &one, sizeof one);
             received = static_cast<std::size_t>(n);
             return 0;
         }

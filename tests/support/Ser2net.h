@@ -27,8 +27,13 @@ namespace zok::test {
 class Ser2net
 {
 public:
-    explicit Ser2net(std::string device)
-        : m_device(std::move(device)), m_raw(FreePort()), m_rfc2217(FreePort()), m_telnet(FreePort())
+    // How its connections pass bytes on: as the README sets them (at once: no Nagle delay on the
+    // connection, no waiting for more characters from the line), or as ser2net does by default.
+    enum class Tuning { Prompt, Defaults };
+
+    explicit Ser2net(std::string device, Tuning tuning = Tuning::Prompt)
+        : m_device(std::move(device)), m_tuning(tuning), m_raw(FreePort()), m_rfc2217(FreePort()),
+          m_telnet(FreePort())
     {
     }
     ~Ser2net() { Kill(); }
@@ -133,13 +138,18 @@ private:
     // The raw accepter drops its client when another connects: a server ending a connection.
     std::string Config() const
     {
-        const auto connection = [&](const std::string &name, const std::string &protocol, int port) {
-            return "connection: &" + name + "\n  accepter: " + protocol + "tcp,127.0.0.1," +
-                   std::to_string(port) + "\n  connector: serialdev," + m_device + ",9600n82,local\n";
+        const bool prompt = m_tuning == Tuning::Prompt;
+        const auto connection = [&](const std::string &name, const std::string &protocol, int port,
+                                    const std::string &options) {
+            const std::string all = (prompt ? "    chardelay: false\n" : "") + options;
+            return "connection: &" + name + "\n  accepter: " + protocol +
+                   (prompt ? "tcp(nodelay)," : "tcp,") + "127.0.0.1," + std::to_string(port) +
+                   "\n  connector: serialdev," + m_device + ",9600n82,local\n" +
+                   (all.empty() ? "" : "  options:\n" + all);
         };
-        return "%YAML 1.1\n---\n" + connection("raw", "", m_raw) + "  options:\n    kickolduser: true\n" +
-               connection("rfc2217", "telnet(rfc2217),", m_rfc2217) +
-               connection("telnet", "telnet,", m_telnet);
+        return "%YAML 1.1\n---\n" + connection("raw", "", m_raw, "    kickolduser: true\n") +
+               connection("rfc2217", "telnet(rfc2217),", m_rfc2217, "") +
+               connection("telnet", "telnet,", m_telnet, "");
     }
     static bool Accepts(int port)
     {
@@ -155,6 +165,7 @@ private:
 
     TempDir m_dir;
     std::string m_device;
+    Tuning m_tuning;
     int m_raw;
     int m_rfc2217;
     int m_telnet;

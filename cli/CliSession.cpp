@@ -5,6 +5,7 @@
 #include "LineTime.h"
 #include "PortName.h"
 #include "PortOpenFailure.h"
+#include "PortProblemText.h"
 #include "ZokText.h"
 
 #include <QEventLoop>
@@ -22,6 +23,7 @@ constexpr int kNoAnswerText = 317;
 constexpr int kTraceFailedText = 415;
 constexpr int kWaitingForPortText = 447;
 constexpr int kPortNeverCameText = 448;
+constexpr int kOpenFailedBecauseText = 522;
 // Beyond the engine's own time-outs: a wait that the engine should have ended long before.
 constexpr int kWaitMarginMs = 5000;
 } // namespace
@@ -80,10 +82,14 @@ int CliSession::StatusOf(WaitEnd end, const QString &commandCode)
     return NoAnswer(commandCode);
 }
 
-// The engine closes a port it could not open and keeps no code; the device says why.
-QString CliSession::OpenFailureCode() const
+// A network line words its own failures (naming the device server); for a device the engine
+// keeps only the port's code, and the device, tried once more, says why in the system's words.
+QString CliSession::OpenFailure() const
 {
-    return QString::fromLocal8Bit(zok::PortOpenFailureReason(m_port.toStdString()));
+    if (const QString reason = zok::PortProblemText(m_engine->LastOpenError(), m_port); !reason.isEmpty())
+        return FillText(kOpenFailedBecauseText, {m_port, reason});
+    return FillText(kOpenFailedText,
+                    {m_port, QString::fromLocal8Bit(zok::PortOpenFailureReason(m_port.toStdString()))});
 }
 
 int CliSession::StartTrace()
@@ -108,7 +114,7 @@ int CliSession::Open()
         return kSuccess;
     if (m_options.waitPortSeconds > 0)
         return WaitForPort();
-    return Fail(kPortError, FillText(kOpenFailedText, {m_port, OpenFailureCode()}));
+    return Fail(kPortError, OpenFailure());
 }
 
 // The engine looks for the port once a second, as for a lost one, and opens it when it comes.
@@ -128,7 +134,7 @@ int CliSession::WaitForPort()
         return kInterrupted;
     // There, but it would not open (busy, not a tty): the opening's own reason says more.
     if (zok::PortDevicePresent(m_port.toStdString()))
-        return Fail(kPortError, FillText(kOpenFailedText, {m_port, OpenFailureCode()}));
+        return Fail(kPortError, OpenFailure());
     return Fail(kPortError, FillText(kPortNeverCameText, {m_port, seconds}));
 }
 

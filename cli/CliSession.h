@@ -62,7 +62,7 @@ public:
     const QString &Error() const { return m_error; }
 
 private:
-    QString OpenFailureCode() const;
+    QString OpenFailure() const;
     int StartTrace();
     int WaitForPort();
 

@@ -11,6 +11,7 @@ namespace zok::cli {
 namespace {
 constexpr int kPortLostText = 441;
 constexpr int kPortBackText = 442;
+constexpr int kPortBackAtServerSpeedText = 518;
 
 void PrintError(const QString &line)
 {
@@ -86,7 +87,10 @@ void ConsoleView::ReportPortBack(const QString &portName, int baud)
 {
     if (m_rideThrough) {
         EndProgress();
-        PrintError(QStringLiteral("zok-cli: ") + FillText(kPortBackText, {portName, QString::number(baud)}));
+        // Baud 0: a line whose speed its device server sets.
+        PrintError(QStringLiteral("zok-cli: ") +
+                   (baud > 0 ? FillText(kPortBackText, {portName, QString::number(baud)})
+                             : FillText(kPortBackAtServerSpeedText, {portName})));
     }
     Q_EMIT Activity();
 }

@@ -519,6 +519,54 @@ const StringEntry kStringTable[] = {
     {486, "Results per receiver", "Résultats par récepteur"},
     {487, "Message", "Message"},
 
+    // Network lines: port names, the device server's answers, what a raw line cannot do, the port
+    // dialog's network entries.
+    {500, "Port name %s: %s", "Nom de port %s : %s"},
+    {501, "only tcp:// and rfc2217:// name network ports",
+     "seuls tcp:// et rfc2217:// désignent des ports réseau"},
+    {502, "the device server's host is missing", "l'hôte du serveur de ports manque"},
+    {503, "the TCP port is missing (HOST:PORT)", "le port TCP manque (HÔTE:PORT)"},
+    {504, "the TCP port must be a number from 1 to 65535", "le port TCP doit être un nombre de 1 à 65535"},
+    {505, "an IPv6 address goes in brackets, as in [fe80::1]:4001",
+     "une adresse IPv6 s'écrit entre crochets, comme [fe80::1]:4001"},
+    {506, "the brackets hold no IPv6 address", "les crochets ne contiennent pas d'adresse IPv6"},
+    {507, "a host name holds only letters, digits, '.', '-' and '_'",
+     "un nom d'hôte ne contient que des lettres, des chiffres, « . », « - » et « _ »"},
+    {508, "nothing may follow the TCP port", "rien ne doit suivre le port TCP"},
+    {509, "Host %s is not known", "L'hôte %s est inconnu"},
+    {510, "Nothing answers at %s: is the device server running, and is this its port?",
+     "Rien ne répond à %s : le serveur de ports est-il en marche, et est-ce bien son port ?"},
+    {511, "The device server at %s did not answer within %s s",
+     "Le serveur de ports %s n'a pas répondu en %s s"},
+    {512, "The device server at %s cannot be reached", "Le serveur de ports %s est injoignable"},
+    {513, "The device server at %s ended the connection (is its line in use by another client?)",
+     "Le serveur de ports %s a mis fin à la connexion (sa ligne est-elle utilisée par un autre client ?)"},
+    {514, "The speed of a network line is set on its device server",
+     "La vitesse d'une ligne réseau se règle sur son serveur de ports"},
+    {515,
+     "The device server at %s refused RFC 2217: the line works as a raw TCP port, at the speed set on the "
+     "server",
+     "Le serveur de ports %s a refusé la RFC 2217 : la ligne fonctionne comme un port TCP brut, à la vitesse "
+     "réglée sur le serveur"},
+    {516,
+     "The device server at %s did not answer RFC 2217 within %s s: the line works as a raw TCP port, at the "
+     "speed "
+     "set on the server",
+     "Le serveur de ports %s n'a pas répondu à la RFC 2217 en %s s : la ligne fonctionne comme un port TCP "
+     "brut, "
+     "à la vitesse réglée sur le serveur"},
+    {517, "The device server at %s did not apply the line settings asked for",
+     "Le serveur de ports %s n'a pas appliqué les réglages de ligne demandés"},
+    {518, "Serial Port %s back, reopened (its speed is set on its device server)",
+     "Port %s de retour, rouvert (sa vitesse se règle sur son serveur de ports)"},
+    {519, "or a network port: tcp://HOST:PORT, rfc2217://HOST:PORT",
+     "ou un port réseau : tcp://HÔTE:PORT, rfc2217://HÔTE:PORT"},
+    {520, "Device server %s\nraw TCP: the line's speed is set on the server",
+     "Serveur de ports %s\nTCP brut : la vitesse de la ligne se règle sur le serveur"},
+    {521, "Device server %s\nRFC 2217: ZOK sets the line's speed",
+     "Serveur de ports %s\nRFC 2217 : ZOK règle la vitesse de la ligne"},
+    {522, "Port %s cannot be opened: %s", "Le port %s ne peut pas être ouvert : %s"},
+
     // Status bar: idle prompt and the initial texts of the main window's five panes.
     {57345, "Ready", "Prêt"},
     {57346, "Etat", "Etat"},

@@ -1,7 +1,9 @@
 #include "CZOKSerialCfgDlg.h"
 
 #include "CZOKSettings.h"
+#include "NetworkPortName.h"
 #include "PortName.h"
+#include "PortProblemText.h"
 #include "ToolText.h"
 #include "ZokText.h"
 
@@ -9,6 +11,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
@@ -18,6 +21,9 @@ using zok::tools::Caption;
 namespace {
 constexpr int kSerialNumberText = 445;
 constexpr int kKeptAsText = 446;
+constexpr int kNetworkHintText = 519;
+constexpr int kRawNetworkText = 520;
+constexpr int kRfc2217NetworkText = 521;
 
 QString FromStd(const std::string &text)
 {
@@ -43,6 +49,18 @@ QString ToolTipOf(const zok::SerialPortInfo &port)
             lines << FromStd(link);
     }
     return lines.join(u'\n');
+}
+
+// What a network port name is, or what is wrong with it; empty for any other name.
+QString NetworkDetails(const QString &text)
+{
+    zok::NetworkPortName name;
+    if (!zok::IsNetworkPortName(text.toStdString()))
+        return {};
+    if (zok::ParseNetworkPortName(text.toStdString(), name) != zok::PortNameProblem::None)
+        return zok::PortNameProblemText(text);
+    const int kind = name.scheme == zok::NetworkScheme::Rfc2217 ? kRfc2217NetworkText : kRawNetworkText;
+    return Fill(kind, FromStd(name.HostAndPort()));
 }
 } // namespace
 
@@ -75,10 +93,16 @@ CZOKSerialCfgDlg::CZOKSerialCfgDlg(CZOKSettings &settings, PortInfoSource ports,
     setWindowTitle(Caption("Serial Port Configuration", "Configuration du Port Série"));
     m_list = new QComboBox(this);
     m_list->setObjectName(QStringLiteral("1000"));
-    m_list->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("/dev/ttyUSB10")) + 40);
+    m_list->setEditable(true);
+    m_list->setInsertPolicy(QComboBox::NoInsert);
+    m_list->setMinimumWidth(
+        fontMetrics().horizontalAdvance(QStringLiteral("rfc2217://192.168.100.100:4001")) + 40);
     m_details = new QLabel(this);
     m_details->setObjectName(QStringLiteral("details"));
     m_details->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_hint = new QLabel(zok::Text(kNetworkHintText), this);
+    m_hint->setObjectName(QStringLiteral("hint"));
+    m_hint->setForegroundRole(QPalette::PlaceholderText);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("1"));
     ok->setDefault(true);
@@ -90,18 +114,22 @@ CZOKSerialCfgDlg::CZOKSerialCfgDlg(CZOKSettings &settings, PortInfoSource ports,
     label->setBuddy(m_list); // names the list for screen readers
     grid->addWidget(label, 0, 0);
     grid->addWidget(m_list, 0, 1);
-    grid->addWidget(m_details, 1, 1);
+    grid->addWidget(m_hint, 1, 1);
+    grid->addWidget(m_details, 2, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
-    grid->addLayout(buttons, 3, 0, 1, 2);
-    grid->setRowMinimumHeight(2, fontMetrics().height() / 2);
+    grid->addLayout(buttons, 4, 0, 1, 2);
+    grid->setRowMinimumHeight(3, fontMetrics().height() / 2);
     grid->setColumnStretch(1, 1);
+    // The edit field inside the list is what the keyboard reaches: it carries the label's name too.
+    m_list->lineEdit()->setAccessibleName(label->text().remove(u'&').remove(u':').trimmed());
+    m_list->lineEdit()->setAccessibleDescription(m_hint->text());
 
     connect(ok, &QPushButton::clicked, this, &CZOKSerialCfgDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_list, &QComboBox::currentIndexChanged, this, &CZOKSerialCfgDlg::ShowDetails);
+    connect(m_list, &QComboBox::currentTextChanged, this, &CZOKSerialCfgDlg::ShowDetails);
 }
 
 QString CZOKSerialCfgDlg::SavedName() const
@@ -120,27 +148,59 @@ void CZOKSerialCfgDlg::onOpening()
         m_list->addItem(FromStd(m_shown[i].path));
         m_list->setItemData(static_cast<int>(i), ToolTipOf(m_shown[i]), Qt::ToolTipRole);
     }
+    // The network ports after the local ones, the latest first; a saved one is among them.
+    QStringList network;
+    if (zok::IsNetworkPortName(m_settings.PortName()))
+        network << SavedName();
+    for (const std::string &name : m_settings.RecentNetworkPorts()) {
+        if (!network.contains(FromStd(name)))
+            network << FromStd(name);
+    }
+    for (const QString &name : network) {
+        m_list->addItem(name);
+        m_list->setItemData(m_list->count() - 1, NetworkDetails(name), Qt::ToolTipRole);
+    }
     m_savedIndex = IndexOfPort(m_shown, SavedName());
+    if (m_savedIndex < 0 && !network.isEmpty() && network.front() == SavedName())
+        m_savedIndex = static_cast<int>(m_shown.size());
     m_list->setCurrentIndex(m_savedIndex);
-    ShowDetails(m_savedIndex);
+    ShowDetails(m_list->currentText());
+}
+
+int CZOKSerialCfgDlg::LocalIndexOf(const QString &text) const
+{
+    for (std::size_t i = 0; i < m_shown.size(); ++i) {
+        if (FromStd(m_shown[i].path) == text)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void CZOKSerialCfgDlg::ShowDetails(const QString &text)
+{
+    // Typed out in full, an entry's name selects it.
+    if (const int entry = m_list->findText(text, Qt::MatchExactly);
+        entry >= 0 && entry != m_list->currentIndex())
+        m_list->setCurrentIndex(entry);
+    const int local = LocalIndexOf(text.trimmed());
+    const QStringList lines = local >= 0 ? LocalDetails(local) : QStringList(NetworkDetails(text.trimmed()));
+    m_details->setText(lines.join(u'\n'));
+    m_details->setVisible(!m_details->text().isEmpty());
 }
 
 // The selected port's description and serial number, and the link OK keeps when it keeps one.
-void CZOKSerialCfgDlg::ShowDetails(int index)
+QStringList CZOKSerialCfgDlg::LocalDetails(int index) const
 {
     QStringList lines;
-    if (index >= 0 && index < static_cast<int>(m_shown.size())) {
-        const zok::SerialPortInfo &port = m_shown[static_cast<std::size_t>(index)];
-        if (const std::string description = port.Description(); !description.empty())
-            lines << FromStd(description);
-        if (!port.serialNumber.empty())
-            lines << Fill(kSerialNumberText, FromStd(port.serialNumber));
-        const QString kept = NameToStore(index);
-        if (!kept.isEmpty() && (kept == FromStd(port.byId) || kept == FromStd(port.byPath)))
-            lines << zok::Text(kKeptAsText) << kept;
-    }
-    m_details->setText(lines.join(u'\n'));
-    m_details->setVisible(!lines.isEmpty());
+    const zok::SerialPortInfo &port = m_shown[static_cast<std::size_t>(index)];
+    if (const std::string description = port.Description(); !description.empty())
+        lines << FromStd(description);
+    if (!port.serialNumber.empty())
+        lines << Fill(kSerialNumberText, FromStd(port.serialNumber));
+    const QString kept = NameToStore(index);
+    if (!kept.isEmpty() && (kept == FromStd(port.byId) || kept == FromStd(port.byPath)))
+        lines << zok::Text(kKeptAsText) << kept;
+    return lines;
 }
 
 QString CZOKSerialCfgDlg::NameToStore(int index) const
@@ -176,15 +236,24 @@ int CZOKSerialCfgDlg::IndexOfPort(const std::vector<zok::SerialPortInfo> &ports,
     return find([&](const auto &port) { return zok::DevicePathForPort(port.path) == device; });
 }
 
+// A local entry is stored as NameToStore says, any other name as typed; a network name only once
+// it parses, and it joins the recent network ports.
 void CZOKSerialCfgDlg::accept()
 {
-    const int index = m_list->currentIndex();
-    if (index >= 0 && index < static_cast<int>(m_shown.size())) {
-        const QString name = NameToStore(index);
-        if (name != SavedName()) {
-            m_settings.SetPortName(name.toStdString());
-            m_settings.Save();
+    const QString text = m_list->currentText().trimmed();
+    const int local = LocalIndexOf(text);
+    QString name = local >= 0 ? NameToStore(local) : text;
+    if (local < 0 && zok::IsNetworkPortName(text.toStdString())) {
+        if (const QString problem = zok::PortNameProblemText(text); !problem.isEmpty()) {
+            showMessage(problem, QMessageBox::Warning);
+            m_list->setFocus();
+            return;
         }
+        m_settings.RememberNetworkPort(text.toStdString());
+    }
+    if (!name.isEmpty()) {
+        m_settings.SetPortName(name.toStdString());
+        m_settings.Save();
     }
     CZOKToolDialog::accept();
 }

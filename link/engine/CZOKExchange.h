@@ -59,8 +59,15 @@ public:
     std::uint64_t PortChecks() const { return m_reopener.Checks(); }
     // For what the window shows of the port (speed, framing); the engine alone opens and closes it.
     zok::CSerialMFC &Port() { return m_port; }
-    // Puts the open (or reopened) port on the speed of `index`; false when it cannot.
+    // Puts the open (or reopened) port on the speed of `index`; false when it cannot. A line whose
+    // speed its device server sets stays usable and says so instead.
     bool ChangeLinkSpeed(int index, bool withMessages);
+    // The line's speed is its device server's: the last setting of the port said so (a raw
+    // network line, or an RFC 2217 server that refused the option).
+    bool SpeedSetOnServer() const { return m_speedOnServer; }
+    // Why the last opening (or setting) of the port failed: the port's code, which
+    // zok::PortProblemText words where the port has its own message.
+    long LastOpenError() const { return m_lastOpenError; }
 
     // Sequences; each does nothing unless the state is Idle.
     void ReadParameters();
@@ -174,8 +181,11 @@ private:
 
     // Port.
     long OpenPort(const QString &portName);
+    // 0, a code after which the line works at its device server's speed, or the failure.
     long ConfigureLine(int baud);
-    bool EndWithOpenFailure(const QString &portName, bool withMessages);
+    // True for a code of the port that is a failure (not one of a line set on its server).
+    static bool Failed(long portCode);
+    bool EndWithOpenFailure(const QString &portName, bool withMessages, long error);
     void SetPortControls(bool open);
     int ModelSpeedIndex() const;
 
@@ -192,6 +202,8 @@ private:
     zok::CPortReopener m_reopener;
     // The speed the line was last set to: a reopened port gets it back, the capture records it.
     int m_lineBaud = 9600;
+    bool m_speedOnServer = false;
+    long m_lastOpenError = 0;
     CZOKSyncSession m_session;
 
     zok::TrafficCapture m_capture;

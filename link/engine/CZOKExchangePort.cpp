@@ -6,6 +6,7 @@
 #include "IExchangeSettings.h"
 #include "LineText.h"
 #include "LinkSpeed.h"
+#include "PortProblemText.h"
 #include "SerialConstants.h"
 #include "ZokText.h"
 
@@ -120,14 +121,25 @@ long CZOKExchange::OpenPort(const QString &portName)
 }
 
 // The receivers' framing at every speed: 8 data bits, no parity, two stop bits, no handshake.
+// A line whose device server sets it (zok::LineSetOnServer) works all the same: its code is
+// returned for the caller to say so, and the line is taken to run at the server's speed.
 long CZOKExchange::ConfigureLine(int baud)
 {
-    long error = m_port.Configure(baud, 8, zok::kNoParity, zok::kTwoStopBits);
-    if (error == 0)
-        error = m_port.SetHandshake(zok::kHandshakeOff);
-    if (error == 0)
-        m_lineBaud = baud;
-    return error;
+    const long setting = m_port.Configure(baud, 8, zok::kNoParity, zok::kTwoStopBits);
+    if (setting != 0 && !zok::LineSetOnServer(setting))
+        return setting;
+    if (setting == 0) {
+        if (const long error = m_port.SetHandshake(zok::kHandshakeOff))
+            return error;
+    }
+    m_lineBaud = baud;
+    m_speedOnServer = setting != 0;
+    return setting;
+}
+
+bool CZOKExchange::Failed(long portCode)
+{
+    return portCode != 0 && !zok::LineSetOnServer(portCode);
 }
 
 int CZOKExchange::ModelSpeedIndex() const
@@ -144,12 +156,16 @@ void CZOKExchange::SetPortControls(bool open)
 }
 
 // Every failed opening or setting of the port ends here: the port closed, the lines of a port that
-// could not be opened (with messages), and the controls of a closed port.
-bool CZOKExchange::EndWithOpenFailure(const QString &portName, bool withMessages)
+// could not be opened (with messages; the reason too when the port words it, as a device server's
+// does), and the controls of a closed port.
+bool CZOKExchange::EndWithOpenFailure(const QString &portName, bool withMessages, long error)
 {
+    m_lastOpenError = error;
     m_port.Close();
     if (withMessages) {
         m_view.AddMessage(LineColour::Red, FillText(kTextOpenFailed, {portName}));
+        if (const QString reason = zok::PortProblemText(error, portName); !reason.isEmpty())
+            m_view.AddMessage(LineColour::Red, reason);
         m_view.AddMessage(LineColour::Red, zok::Text(kTextSelectPort));
     }
     SetPortControls(false);
@@ -167,12 +183,16 @@ bool CZOKExchange::OpenSerialPort(bool withMessages)
     m_readSinceOpen = false;
     const QString portName = m_settings.PortName();
     long error = OpenPort(portName);
-    if (error == 0)
-        error = ConfigureLine(SpeedFromIndex(ModelSpeedIndex()));
+    const long setting = error == 0 ? ConfigureLine(SpeedFromIndex(ModelSpeedIndex())) : 0;
+    if (error == 0 && Failed(setting))
+        error = setting;
     if (error != 0)
-        return EndWithOpenFailure(portName, withMessages);
+        return EndWithOpenFailure(portName, withMessages, error);
     if (withMessages)
         m_view.AddMessage(LineColour::Green, FillText(kTextOpened, {portName}));
+    // A raw line was chosen as such; an RFC 2217 line that works raw says why, once per opening.
+    if (withMessages && setting != 0 && setting != zok::kErrorLineSetOnServer)
+        m_view.AddMessage(LineColour::Red, zok::PortProblemText(setting, portName));
     SetPortControls(true);
     return true;
 }
@@ -205,15 +225,21 @@ void CZOKExchange::PortCheckBoxClicked(bool checked)
 bool CZOKExchange::ChangeLinkSpeed(int index, bool withMessages)
 {
     const QString portName = m_settings.PortName();
-    if (!m_port.IsOpen() && OpenPort(portName) != 0)
-        return EndWithOpenFailure(portName, withMessages);
+    if (!m_port.IsOpen()) {
+        if (const long error = OpenPort(portName))
+            return EndWithOpenFailure(portName, withMessages, error);
+    }
     QString speedText;
-    if (ConfigureLine(SpeedFromIndex(index, speedText)) != 0)
-        return EndWithOpenFailure(portName, withMessages);
+    const long setting = ConfigureLine(SpeedFromIndex(index, speedText));
+    if (Failed(setting))
+        return EndWithOpenFailure(portName, withMessages, setting);
     // Opened by hand while it was awaited: the waiting is over.
     m_reopener.Stop();
-    if (withMessages)
+    // A line whose speed its device server sets says so instead of a change that did not happen.
+    if (withMessages && setting == 0)
         m_view.AddMessage(LineColour::Green, FillText(kTextSpeedChanged, {portName, speedText}));
+    else if (withMessages)
+        m_view.AddMessage(LineColour::Red, zok::PortProblemText(setting, portName));
     SetPortControls(true);
     return true;
 }

@@ -16,6 +16,7 @@ constexpr int kTextLostTraffic = 441;
 constexpr int kTextBack = 442;
 constexpr int kTextAcknowledged = 443;
 constexpr int kTextNoneAcknowledged = 444;
+constexpr int kTextBackAtServerSpeed = 518;
 } // namespace
 
 void CZOKExchange::OnPortLost()
@@ -87,13 +88,16 @@ QString CZOKExchange::AcknowledgedBeforeLoss() const
 bool CZOKExchange::Reopen()
 {
     const QString portName = QString::fromStdString(m_reopener.PortName());
-    if (OpenPort(portName) != 0 || ConfigureLine(m_lineBaud) != 0) {
+    if (OpenPort(portName) != 0 || Failed(ConfigureLine(m_lineBaud))) {
         m_port.Close();
         return false;
     }
     m_reopener.Stop();
-    m_view.AddMessage(LineColour::Green, FillText(kTextBack, {portName, QString::number(m_lineBaud)}));
+    if (m_speedOnServer)
+        m_view.AddMessage(LineColour::Green, FillText(kTextBackAtServerSpeed, {portName}));
+    else
+        m_view.AddMessage(LineColour::Green, FillText(kTextBack, {portName, QString::number(m_lineBaud)}));
     SetPortControls(true);
-    m_view.ReportPortBack(portName, m_lineBaud);
+    m_view.ReportPortBack(portName, m_speedOnServer ? 0 : m_lineBaud);
     return true;
 }

@@ -41,10 +41,12 @@ void CZOKExchange::OnDetectionAnswer(const QString &text)
     ReadParameters();
 }
 
+// A line whose speed its device server sets has one attempt, at that speed: the others would only
+// ask again at the same speed.
 void CZOKExchange::OnDetectionTimeout()
 {
     ++m_speedAttempt;
-    if (m_speedAttempt >= kLinkSpeedCount || !ChangeLinkSpeed(m_speedAttempt, true)) {
+    if (m_speedAttempt >= kLinkSpeedCount || m_speedOnServer || !ChangeLinkSpeed(m_speedAttempt, true)) {
         EndWithError(141);
         return;
     }

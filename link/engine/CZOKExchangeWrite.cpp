@@ -6,7 +6,9 @@
 #include "IExchangeSettings.h"
 #include "LinkSpeed.h"
 #include "ParameterWire.h"
+#include "PortProblemText.h"
 #include "SelectedWrites.h"
+#include "SerialConstants.h"
 #include "ZokText.h"
 
 void CZOKExchange::WriteParameters()
@@ -81,16 +83,21 @@ void CZOKExchange::OnWriteAnswer(const QString &text)
     SendNextWrite();
 }
 
-// The receiver acknowledged its new speed at the old one; the port follows it.
+// The receiver acknowledged its new speed at the old one; the port follows it. A line whose speed
+// its device server sets cannot: it says so, and the writes go on at the server's speed.
 void CZOKExchange::SwitchPortSpeed()
 {
-    m_port.Close();
     const QString portName = m_settings.PortName();
+    if (m_speedOnServer) {
+        m_view.AddMessage(LineColour::Red, zok::PortProblemText(zok::kErrorLineSetOnServer, portName));
+        return;
+    }
+    m_port.Close();
     long error = OpenPort(portName);
     if (error == 0)
         error = ConfigureLine(SpeedFromIndex(ModelSpeedIndex()));
-    if (error != 0) {
-        EndWithOpenFailure(portName, true);
+    if (Failed(error)) {
+        EndWithOpenFailure(portName, true, error);
         return;
     }
     SetPortControls(true);

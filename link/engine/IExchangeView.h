@@ -38,8 +38,8 @@ public:
     // disabled Read and Write and waits for it to come back (the box stays set). A window says so
     // in its message list.
     virtual void ReportPortLost(const QString &portName) { Q_UNUSED(portName); }
-    // The awaited port is open again, at `baud` as before; the engine has said so in the message
-    // list and enabled Read and Write.
+    // The awaited port is open again, at `baud` as before (0: at its device server's speed); the
+    // engine has said so in the message list and enabled Read and Write.
     virtual void ReportPortBack(const QString &portName, int baud)
     {
         Q_UNUSED(portName);

@@ -1,17 +1,33 @@
 #include "CPortReopener.h"
 
+#include "ConnectProbe.h"
+#include "NetworkPortName.h"
 #include "PortName.h"
 
 #include <QTimerEvent>
 
+#include <memory>
 #include <utility>
 
 namespace zok {
 
-CPortReopener::CPortReopener(QObject *parent)
-    : QObject(parent), m_present([](const std::string &name) { return PortDevicePresent(name); })
+namespace {
+// A device is looked for by its file; a device server by a connection attempt that this look
+// starts and the next one takes the outcome of (ConnectProbe), so a look never waits.
+CPortReopener::PresenceCheck DefaultPresenceCheck()
 {
+    auto probe = std::make_shared<ConnectProbe>();
+    return [probe](const std::string &portName) {
+        NetworkPortName name;
+        if (!IsNetworkPortName(portName))
+            return PortDevicePresent(portName);
+        return ParseNetworkPortName(portName, name) == PortNameProblem::None &&
+               probe->Poll(name.host, name.port);
+    };
 }
+} // namespace
+
+CPortReopener::CPortReopener(QObject *parent) : QObject(parent), m_present(DefaultPresenceCheck()) {}
 
 void CPortReopener::Start(std::string portName, Attempt attempt)
 {

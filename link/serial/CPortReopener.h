@@ -15,9 +15,9 @@ namespace zok {
 // when an attempt succeeds or when the owner stops it.
 //
 // Both run on the owner's thread and must be quick. The default presence check is
-// PortDevicePresent (a stat() of the device, or the DOS device name); a backend whose check costs
-// more, a network connection, must still answer at once, e.g. by starting a non-blocking
-// connection on one tick and taking its outcome on a later one.
+// PortDevicePresent (a stat() of the device, or the DOS device name) for a device, and for a
+// device server a connection attempt started on one tick whose outcome a later tick takes
+// (ConnectProbe): at most one attempt a second, and no wait.
 class CPortReopener : public QObject
 {
     Q_OBJECT

@@ -20,6 +20,10 @@ namespace zok {
 // stop event, reads what the driver holds, and reports OnPortLost when the port's state can no longer be read
 // or a read fails (the device was removed, or the peer hung up).
 //
+// On a network line (CTcpLine) the listener (CSerialEx_network.cpp, the same on every system)
+// waits on the connection and the stop event together, takes the bytes the line decoded from what
+// arrived, and cuts and hands them over as above; a connection the server ended is a lost port.
+//
 // The listener touches nothing of this object but the descriptors it was started with, its own
 // atomic members and the sink, which derived classes must make safe to call from that thread.
 class CSerialEx : public CSerial
@@ -62,6 +66,7 @@ protected:
 
 private:
     void ListenerLoop(NativeHandle portFd, NativeHandle stopFd, IListenerSink &sink);
+    void NetworkListenerLoop(CTcpLine &line, NativeHandle stop, IListenerSink &sink);
     // Puts the stop event back to "not signalled" before a new start (one per system).
     static void ClearStopEvent(NativeHandle stop);
 

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <mutex>
 #include <string>
+#include <vector>
 
 // The program's settings: serial port name, language and receiver address, read from and written
 // to the settings file "ZOK.ini" (section "ZOK"). One instance lives for the whole run; every
@@ -41,6 +42,14 @@ public:
     std::string RadioCsvFile() const;
     void SetRadioCsvFile(const std::string &file);
 
+    // Network ports ("tcp://..." and "rfc2217://...") chosen in the port dialog, the latest first
+    // (key RECENT_NETWORK_PORTS, names separated by ",", which older versions ignore). The port
+    // dialog lists them after the local ports; Remember puts a name first and keeps
+    // kRecentNetworkPorts of them.
+    static constexpr std::size_t kRecentNetworkPorts = 8;
+    std::vector<std::string> RecentNetworkPorts() const;
+    void RememberNetworkPort(const std::string &name);
+
     // How many frames the traffic capture keeps (key TRAFFIC_CAPTURE_FRAMES, read only, which
     // older versions ignore): 20,000 by default, 0 for none, at most kMaxCaptureFrames.
     static constexpr std::size_t kDefaultCaptureFrames = 20000;
@@ -69,4 +78,5 @@ private:
     bool m_radioCsvEnabled = false;
     std::string m_radioCsvFile;
     std::size_t m_captureFrames = kDefaultCaptureFrames;
+    std::vector<std::string> m_recentNetworkPorts;
 };

@@ -2,6 +2,7 @@
 // pseudo-terminal, in text and JSON, with its exit statuses. Each case runs in a fresh folder so
 // that no ZOK.ini is picked up by accident.
 #include "ChildProcess.h"
+#include "Ser2net.h"
 #include "TempDir.h"
 
 #include <QJsonArray>
@@ -389,6 +390,44 @@ TEST_F(CliProcess, CtrlCDuringScanIsStatus130)
     EXPECT_EQ(scan.Finish(), 130);
     const QJsonObject document = QJsonDocument::fromJson(QByteArray::fromStdString(scan.out)).object();
     EXPECT_EQ(document[QStringLiteral("status")].toInt(), 130) << scan.out; // ended, not killed
+}
+
+// zok-cli on both kinds of network line, through ser2net: a read saves the same bytes as one on
+// the device itself, a scan finds the receivers (the one at 38400 only through RFC 2217's speed
+// changes), and a device server that is not there is named.
+TEST_F(CliProcess, NetworkLinesReadAndScanAsTheDeviceDoes)
+{
+    if (zok::test::Ser2net::SkipWanted())
+        GTEST_SKIP() << "ZOK_SKIP_SER2NET=1";
+    Sim sim({"--receiver", "01", "--receiver", "02", "--speed", "38400"});
+    ASSERT_FALSE(sim.port.empty());
+    // On the device first: ser2net holds it only while a client is connected.
+    ASSERT_EQ(Cli({"--port", sim.port, "read", "--save", File("device.zok")}).status, 0);
+    zok::test::Ser2net server(sim.port);
+    ASSERT_TRUE(server.Start()) << server.Problem();
+    for (const std::string &name : {server.RawName(), server.Rfc2217Name()}) {
+        const std::string file = File(name.substr(0, 3) + ".zok");
+        const Result read = Cli({"--port", name, "read", "--save", file});
+        ASSERT_EQ(read.status, 0) << name << read.err;
+        EXPECT_EQ(zok::test::ReadBytes(file), zok::test::ReadBytes(File("device.zok"))) << name;
+    }
+    const struct
+    {
+        std::string name;
+        std::vector<std::string> options;
+        qsizetype found;
+    } scans[] = {{server.RawName(), {}, 1}, {server.Rfc2217Name(), {"--all-speeds"}, 2}};
+    for (const auto &scan : scans) {
+        std::vector<std::string> args{"--port", scan.name, "scan", "--wait", "300", "--json"};
+        args.insert(args.end(), scan.options.begin(), scan.options.end());
+        const Result result = Cli(args);
+        ASSERT_EQ(result.status, 0) << scan.name << result.err;
+        EXPECT_EQ(result.Json()[QStringLiteral("receivers")].toArray().size(), scan.found) << result.out;
+    }
+    const std::string nobody = "127.0.0.1:" + std::to_string(zok::test::Ser2net::FreePort());
+    const Result none = Cli({"--port", "tcp://" + nobody, "read"});
+    EXPECT_EQ(none.status, 3);
+    EXPECT_TRUE(OneErrorLine(none, {"tcp://" + nobody, "Nothing answers at " + nobody})) << none.err;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "CZOKSerialCfgDlg.h"
 #include "CZOKSettings.h"
+#include "PortProblemText.h"
+#include "ZokText.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -201,6 +203,54 @@ private slots:
         QVERIFY2(tip.startsWith(description), qPrintable(tip));
         click(dlg, "1");
         QCOMPARE(QString::fromStdString(m_settings->PortName()), stored);
+    }
+
+    // Network ports chosen before follow the local ones, the latest first; a typed one is stored
+    // as typed and joins them, in ZOK.ini.
+    void networkPortsFollowTheLocalOnesAndAreRemembered()
+    {
+        m_settings->RememberNetworkPort("tcp://10.0.0.7:2001");
+        m_settings->RememberNetworkPort("rfc2217://cabinet-3:4001");
+        auto dlg = open(QStringLiteral("COM3"), {"COM3", "COM1"});
+        QCOMPARE(entries(*dlg),
+                 (QStringList{"COM1", "COM3", "rfc2217://cabinet-3:4001", "tcp://10.0.0.7:2001"}));
+        const QString typed = QStringLiteral("rfc2217://[fe80::1]:4001");
+        combo(*dlg)->setEditText(typed);
+        const QString details = dlg->findChild<QLabel *>(QStringLiteral("details"))->text();
+        QCOMPARE(details, zok::Text(521).replace(QLatin1String("%s"), QStringLiteral("[fe80::1]:4001")));
+        click(*dlg, "1");
+        QCOMPARE(dlg->result(), int(QDialog::Accepted));
+        QCOMPARE(QString::fromStdString(m_settings->PortName()), typed);
+        QVERIFY(ini().contains("SERIAL_PORT=rfc2217://[fe80::1]:4001\r\n"));
+        QVERIFY(ini().contains("RECENT_NETWORK_PORTS=rfc2217://[fe80::1]:4001,rfc2217://cabinet-3:4001,tcp://"
+                               "10.0.0.7:2001\r\n"));
+
+        CZOKSettings reloaded;
+        QVERIFY(reloaded.Load(iniPath().toStdString()));
+        CZOKSerialCfgDlg again(reloaded, [] { return QStringList{"COM1"}; });
+        again.show();
+        QCOMPARE(combo(again)->currentText(), typed);
+        QCOMPARE(combo(again)->count(), 4);
+    }
+
+    void malformedNetworkNameIsRefusedWithItsReason()
+    {
+        auto dlg = open(QStringLiteral("COM1"), {"COM1"});
+        QStringList shown;
+        dlg->setMessageHook([&](QWidget *, const ToolMessage &message) {
+            shown << message.text;
+            return QMessageBox::Ok;
+        });
+        const QString typed = QStringLiteral("tcp://cabinet-3");
+        combo(*dlg)->setEditText(typed);
+        QCOMPARE(dlg->findChild<QLabel *>(QStringLiteral("details"))->text(),
+                 zok::PortNameProblemText(typed));
+        click(*dlg, "1");
+        QCOMPARE(shown, QStringList{zok::PortNameProblemText(typed)});
+        QVERIFY(shown.front().contains(zok::Text(503)));
+        QVERIFY(dlg->isVisible());
+        QCOMPARE(m_settings->PortName(), std::string("COM1"));
+        QVERIFY(m_settings->RecentNetworkPorts().empty());
     }
 
     void systemPortsAreDevicePaths()

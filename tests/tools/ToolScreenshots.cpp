@@ -73,7 +73,17 @@ bool shootSettingsDialogs(const QString &directory, const QString &suffix)
              .byPath = "/dev/serial/by-path/pci-0000:00:14.0-usb-0:3:1.0-port0"}};
     });
     prepare(port);
-    return save(port, directory, QStringLiteral("serial-port-%1.png").arg(suffix)) && ok;
+    ok = save(port, directory, QStringLiteral("serial-port-%1.png").arg(suffix)) && ok;
+
+    // A receiver line behind a device server, chosen among the recent network ports.
+    settings.RememberNetworkPort("tcp://10.20.0.15:4001");
+    settings.RememberNetworkPort("rfc2217://cabinet-3.plant.local:2001");
+    settings.SetPortName("rfc2217://cabinet-3.plant.local:2001");
+    CZOKSerialCfgDlg network(settings, [] {
+        return std::vector<zok::SerialPortInfo>{{.path = "/dev/ttyS0"}, {.path = "/dev/ttyUSB0"}};
+    });
+    prepare(network);
+    return save(network, directory, QStringLiteral("serial-port-network-%1.png").arg(suffix)) && ok;
 }
 
 bool shootLanguage(const QString &directory, const QString &suffix)

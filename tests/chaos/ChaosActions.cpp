@@ -5,7 +5,9 @@
 #include "ChaosDriver.h"
 
 #include "CColorListBox.h"
+#include "CZOKCloneDlg.h"
 #include "CZOKDlg.h"
+#include "CZOKToolDialog.h"
 #include "ChaosFiles.h"
 #include "EPropCtrl.h"
 #include "EPropListCtrl.h"
@@ -222,6 +224,19 @@ chaos::Decision ChaosDriver::Choose()
     if (context != "window")
         return ChooseOnDialog(*qobject_cast<QDialog *>(QApplication::activeModalWidget()));
     return ChooseOnWindow();
+}
+
+void ChaosDriver::AnswerFileChoosers(QDialog &dialog)
+{
+    if (dialog.property("chaosFileChooser").toBool())
+        return;
+    dialog.setProperty("chaosFileChooser", true);
+    if (auto *tool = qobject_cast<CZOKToolDialog *>(&dialog))
+        tool->setFileHook([this](QWidget *, const ToolFileRequest &) {
+            return OnFileDialog(PendingAnswer::Kind::CsvFile);
+        });
+    if (auto *clone = qobject_cast<CZOKCloneDlg *>(&dialog))
+        clone->SetCsvChooser([this](QWidget *) { return OnFileDialog(PendingAnswer::Kind::CsvFile); });
 }
 
 bool ChaosDriver::Perform(const chaos::Decision &decision)
@@ -645,6 +660,7 @@ bool ChaosDriver::PerformOnDialog(const chaos::Decision &decision)
     auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
     if (!dialog)
         return false;
+    AnswerFileChoosers(*dialog);
     const std::string &what = decision.Word(2);
     const std::string &id = decision.Word(3);
     if (what == "click") {
@@ -688,6 +704,13 @@ bool ChaosDriver::PerformOnDialog(const chaos::Decision &decision)
 
 chaos::Decision ChaosDriver::ChooseAnswer(const PendingAnswer &pending)
 {
+    if (pending.kind == PendingAnswer::Kind::CsvFile) {
+        static constexpr std::array<const char *, 4> kCsvNames = {"a.csv", "b.csv", "no-folder/x.csv", "."};
+        return {"file", "answer",
+                Chance(20)
+                    ? "-"
+                    : kCsvNames.at(static_cast<std::size_t>(Pick(static_cast<int>(kCsvNames.size()))))};
+    }
     if (pending.kind != PendingAnswer::Kind::MessageBox)
         return {"file", "answer", Chance(20) ? std::string("-") : RandomParameterName()};
     std::vector<QMessageBox::StandardButton> offered;

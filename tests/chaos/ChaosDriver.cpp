@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QTest>
@@ -82,6 +83,8 @@ chaos::Totals ChaosDriver::Run()
 {
     if (!m_dir.isValid())
         Fail(QStringLiteral("no temporary folder"));
+    // Whatever the program writes under a relative name lands there, not where the run started.
+    QDir::setCurrent(m_dir.path());
     if (!m_options.replayPath.empty()) {
         m_script = std::make_unique<chaos::DecisionScript>();
         std::string error;

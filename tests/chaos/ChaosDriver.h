@@ -50,7 +50,7 @@ private:
     // replay, one shown before its turn in the record is held (not `announced`) until then.
     struct PendingAnswer
     {
-        enum class Kind { MessageBox, SaveFile, LoadFile } kind;
+        enum class Kind { MessageBox, SaveFile, LoadFile, CsvFile } kind;
         QMessageBox::StandardButtons buttons;
         QEventLoop *loop = nullptr;
         QMessageBox::StandardButton button = QMessageBox::NoButton;
@@ -88,6 +88,10 @@ private:
     chaos::Decision ChooseOnWindow();
     chaos::Decision ChooseOnPopup(const QMenu &menu);
     chaos::Decision ChooseOnDialog(QDialog &dialog);
+    // The tools' and the clone table's CSV file choosers answered by the run, like the window's
+    // parameter file dialogs: Qt's own file dialog would let the random user create folders,
+    // write files and delete them anywhere it can browse to.
+    void AnswerFileChoosers(QDialog &dialog);
     chaos::Decision ChooseAnswer(const PendingAnswer &pending);
     chaos::Decision ChooseCorruption();
     chaos::Decision ChooseGridClick();

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <csignal>
 #include <cstdio>
@@ -113,6 +114,10 @@ int main(int argc, char **argv)
         Usage();
         return 2;
     }
+    // The run works in a temporary folder of its own: the paths it was given are taken from here.
+    for (std::string *path : {&options.recordPath, &options.replayPath})
+        if (!path->empty())
+            *path = QFileInfo(QString::fromStdString(*path)).absoluteFilePath().toStdString();
     // A record of its own unless asked for one; kept only if the run fails.
     const bool ownRecord = options.recordPath.empty();
     if (ownRecord)

@@ -43,7 +43,7 @@ QString CheckArguments(const CliOptions &o)
 {
     qsizetype wanted = 0;
     QString missing;
-    if (o.command == u"write" || o.command == u"compare") {
+    if (o.command == u"write" || o.command == u"compare" || o.command == u"clone") {
         wanted = 1;
         missing = QStringLiteral("FILE");
     } else if (o.command == u"filter") {
@@ -79,6 +79,8 @@ CommandResult Run(CliSession &session)
         return RunTags(session);
     if (command == u"radio")
         return RunRadio(session);
+    if (command == u"clone")
+        return RunClone(session);
     return RunFilter(session);
 }
 

@@ -24,7 +24,7 @@ struct CommandEntry
     int helpTextId;
 };
 
-constexpr std::array<CommandEntry, 9> kCommands{{
+constexpr std::array<CommandEntry, 10> kCommands{{
     {"ports", 301},
     {"scan", 302},
     {"detect", 303},
@@ -34,6 +34,7 @@ constexpr std::array<CommandEntry, 9> kCommands{{
     {"tags", 307},
     {"radio", 308},
     {"filter", 309},
+    {"clone", 356},
 }};
 
 // Reads one option's value into the options; false when the value is not acceptable.
@@ -86,14 +87,25 @@ bool ReadMilliseconds(const QString &text, int minimum, int &target)
     return true;
 }
 
-bool ReadDuration(const QString &text, CliOptions &o)
+// Seconds, 0 or more, up to about four months.
+bool ReadSeconds(const QString &text, double &target)
 {
     bool ok = false;
     const double value = text.toDouble(&ok);
     if (!ok || !std::isfinite(value) || value < 0 || value > 1e7)
         return false;
-    o.durationSeconds = value;
+    target = value;
     return true;
+}
+
+bool ReadDuration(const QString &text, CliOptions &o)
+{
+    return ReadSeconds(text, o.durationSeconds);
+}
+
+bool ReadWaitPort(const QString &text, CliOptions &o)
+{
+    return ReadSeconds(text, o.waitPortSeconds);
 }
 
 bool ReadSwitch(const QString &text, CliOptions &o)
@@ -117,6 +129,8 @@ const std::vector<OptionEntry> &Options()
         {"--address", "", ReadAddress, {}},
         {"--speed", "", ReadSpeed, {}},
         {"--lang", "", ReadLanguage, {}},
+        // Every command that opens the port; ports ignores it.
+        {"--wait-port", "", ReadWaitPort, {}},
         {"--json", "", {}, [](CliOptions &o) { o.json = true; }},
         {"-q", "", {}, [](CliOptions &o) { o.quiet = true; }},
         {"--quiet", "", {}, [](CliOptions &o) { o.quiet = true; }},
@@ -137,7 +151,7 @@ const std::vector<OptionEntry> &Options()
              return !t.isEmpty();
          },
          {}},
-        {"--enable-speed", "write", {}, [](CliOptions &o) { o.enableSpeed = true; }},
+        {"--enable-speed", "write clone", {}, [](CliOptions &o) { o.enableSpeed = true; }},
         {"--only-different", "write", {}, [](CliOptions &o) { o.onlyDifferent = true; }},
         {"--duration", "tags radio", ReadDuration, {}},
         {"--period",
@@ -145,13 +159,20 @@ const std::vector<OptionEntry> &Options()
          [](const QString &t, CliOptions &o) { return ReadMilliseconds(t, kShortestPeriodMs, o.periodMs); },
          {}},
         {"--csv",
-         "radio",
+         "radio clone",
          [](const QString &t, CliOptions &o) {
              o.csvFile = t;
              return !t.isEmpty();
          },
          {}},
         {"--alarm", "filter", ReadSwitch, {}},
+        {"--trace",
+         "scan detect read write compare tags radio filter",
+         [](const QString &t, CliOptions &o) {
+             o.traceFile = t;
+             return !t.isEmpty();
+         },
+         {}},
     };
     return options;
 }

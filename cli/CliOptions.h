@@ -17,6 +17,7 @@ struct CliOptions
     std::optional<int> address;    // 0..255
     std::optional<int> speedIndex; // 0..4
     std::optional<bool> french;
+    double waitPortSeconds = 0; // a missing port is awaited this long before the command; 0: not
 
     bool json = false;
     bool quiet = false;
@@ -33,6 +34,7 @@ struct CliOptions
     int periodMs = 1000;
     QString csvFile;
     std::optional<bool> alarm;
+    QString traceFile; // every frame on the line, written there as it comes; empty: none
 };
 
 // The result of reading the command line: the options, or the one-line reason it is unusable.

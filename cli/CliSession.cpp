@@ -2,16 +2,16 @@
 
 #include "CliStatus.h"
 #include "LineText.h"
+#include "LineTime.h"
 #include "PortName.h"
+#include "PortOpenFailure.h"
+#include "PortProblemText.h"
 #include "ZokText.h"
 
 #include <QEventLoop>
 #include <QTimer>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+#include <cstdio>
 
 namespace zok::cli {
 
@@ -20,6 +20,10 @@ constexpr int kNoPortText = 314;
 constexpr int kOpenFailedText = 315;
 constexpr int kPortLostText = 316;
 constexpr int kNoAnswerText = 317;
+constexpr int kTraceFailedText = 415;
+constexpr int kWaitingForPortText = 447;
+constexpr int kPortNeverCameText = 448;
+constexpr int kOpenFailedBecauseText = 522;
 // Beyond the engine's own time-outs: a wait that the engine should have ended long before.
 constexpr int kWaitMarginMs = 5000;
 } // namespace
@@ -32,10 +36,13 @@ CliSession::CliSession(const CliOptions &options, const CliDefaults &defaults, E
 {
     // The engine opens the port at the model's speed, as the window does after a load.
     m_model.SetValue(ParameterId::RX_VITESSE, options.speedIndex.value_or(0));
+    // Nothing saves a capture here: --trace writes each frame as it comes.
+    m_engine->Capture().SetCapacity(0);
 }
 
 CliSession::~CliSession()
 {
+    m_engine->Capture().SetObserver({});
     m_view.EndProgress();
 }
 
@@ -75,26 +82,60 @@ int CliSession::StatusOf(WaitEnd end, const QString &commandCode)
     return NoAnswer(commandCode);
 }
 
-// The engine closes a port it could not open and keeps no code; the device says why.
-QString CliSession::OpenFailureCode() const
+// A network line words its own failures (naming the device server); for a device the engine
+// keeps only the port's code, and the device, tried once more, says why in the system's words.
+QString CliSession::OpenFailure() const
 {
-    const std::string path = zok::DevicePathForPort(m_port.toStdString());
-    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    int code = errno;
-    if (fd >= 0) {
-        code = ::isatty(fd) == 1 ? EBUSY : ENOTTY;
-        ::close(fd);
-    }
-    return QString::fromLocal8Bit(std::strerror(code));
+    if (const QString reason = zok::PortProblemText(m_engine->LastOpenError(), m_port); !reason.isEmpty())
+        return FillText(kOpenFailedBecauseText, {m_port, reason});
+    return FillText(kOpenFailedText,
+                    {m_port, QString::fromLocal8Bit(zok::PortOpenFailureReason(m_port.toStdString()))});
+}
+
+int CliSession::StartTrace()
+{
+    if (m_options.traceFile.isEmpty() || m_trace.IsOpen())
+        return kSuccess;
+    QString error;
+    if (!m_trace.Open(m_options.traceFile,
+                      m_engine->TrafficHeader(QStringLiteral("zok-cli " ZOK_VERSION_TEXT)), error))
+        return Fail(kUsage, FillText(kTraceFailedText, {m_options.traceFile, error}));
+    m_engine->Capture().SetObserver([this](const zok::CapturedFrame &frame) { m_trace.Add(frame); });
+    return kSuccess;
 }
 
 int CliSession::Open()
 {
     if (m_port.isEmpty())
         return Fail(kUsage, zok::Text(kNoPortText));
+    if (const int status = StartTrace(); status != kSuccess)
+        return status;
     if (m_engine->OpenSerialPort(false))
         return kSuccess;
-    return Fail(kPortError, FillText(kOpenFailedText, {m_port, OpenFailureCode()}));
+    if (m_options.waitPortSeconds > 0)
+        return WaitForPort();
+    return Fail(kPortError, OpenFailure());
+}
+
+// The engine looks for the port once a second, as for a lost one, and opens it when it comes.
+int CliSession::WaitForPort()
+{
+    const QString seconds = QString::number(m_options.waitPortSeconds);
+    if (!m_options.quiet)
+        std::fprintf(stderr, "zok-cli: %s\n",
+                     FillText(kWaitingForPortText, {m_port, seconds}).toLocal8Bit().constData());
+    m_engine->WaitForPort();
+    const WaitEnd end =
+        Wait([this] { return m_engine->IsPortOpen(); }, DurationMs(m_options.waitPortSeconds));
+    if (end == WaitEnd::Done)
+        return kSuccess;
+    m_engine->CloseSerialPort();
+    if (end == WaitEnd::Interrupted)
+        return kInterrupted;
+    // There, but it would not open (busy, not a tty): the opening's own reason says more.
+    if (zok::PortDevicePresent(m_port.toStdString()))
+        return Fail(kPortError, OpenFailure());
+    return Fail(kPortError, FillText(kPortNeverCameText, {m_port, seconds}));
 }
 
 WaitEnd CliSession::Wait(const std::function<bool()> &done, int timeoutMs)

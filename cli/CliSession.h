@@ -8,6 +8,7 @@
 #include "FrameMonitor.h"
 #include "IExchangeSettings.h"
 #include "InterruptWatcher.h"
+#include "TrafficCaptureFile.h"
 
 #include <functional>
 
@@ -27,6 +28,8 @@ public:
 
     QString PortName() const override { return m_port; }
     std::uint8_t ReceiverAddress() const override { return m_address; }
+    // The address the engine's commands now go to (a batch over the receivers of the line).
+    void SelectReceiver(std::uint8_t address) { m_address = address; }
     QString AddressText() const;
 
     const CliOptions &Options() const { return m_options; }
@@ -36,7 +39,9 @@ public:
     FrameMonitor &Monitor() { return m_monitor; }
     bool Interrupted() const { return m_interrupts.Interrupted(); }
 
-    // Opens the port at the chosen speed; kPortError when it cannot.
+    // Starts the trace when one was asked for (kUsage when its file cannot be written), then
+    // opens the port at the chosen speed, after waiting for it up to --wait-port seconds when it
+    // is not there; kPortError when it cannot.
     int Open();
     // Runs the event loop until `done` holds after some activity of the engine or the monitor, the
     // time is up (timeoutMs < 0: never), Ctrl+C, or the port is lost.
@@ -57,7 +62,9 @@ public:
     const QString &Error() const { return m_error; }
 
 private:
-    QString OpenFailureCode() const;
+    QString OpenFailure() const;
+    int StartTrace();
+    int WaitForPort();
 
     CliOptions m_options;
     QString m_port;
@@ -67,6 +74,7 @@ private:
     FrameMonitor m_monitor;
     InterruptWatcher m_interrupts;
     std::unique_ptr<CZOKExchange> m_engine;
+    zok::TrafficTraceWriter m_trace;
     QString m_error;
 };
 

@@ -9,8 +9,8 @@ enum Status : int {
     kUsage = 2,      // bad usage or a bad file
     kPortError = 3,  // the port cannot be opened or was lost
     kNoAnswer = 4,   // no answer (time-out)
-    // Ctrl+C during a command that cannot end early with a result (the shell's convention, 128 +
-    // SIGINT); tags and radio end cleanly with 0 instead.
+    // Ctrl+C during any command but tags and radio, whose result would be incomplete (the shell's
+    // convention, 128 + SIGINT); tags and radio end cleanly with 0 instead.
     kInterrupted = 130,
 };
 

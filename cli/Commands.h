@@ -17,5 +17,6 @@ CommandResult RunCompare(CliSession &session);
 CommandResult RunTags(CliSession &session);
 CommandResult RunRadio(CliSession &session);
 CommandResult RunFilter(CliSession &session);
+CommandResult RunClone(CliSession &session);
 
 } // namespace zok::cli

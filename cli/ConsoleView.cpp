@@ -1,13 +1,18 @@
 #include "ConsoleView.h"
 
 #include "CZOKProperties.h"
+#include "LineText.h"
+#include "Terminal.h"
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace zok::cli {
 
 namespace {
+constexpr int kPortLostText = 441;
+constexpr int kPortBackText = 442;
+constexpr int kPortBackAtServerSpeedText = 518;
+
 void PrintError(const QString &line)
 {
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
@@ -15,7 +20,7 @@ void PrintError(const QString &line)
 } // namespace
 
 ConsoleView::ConsoleView(CZOKProperties &model, bool quiet, bool verbose, QObject *parent)
-    : QObject(parent), m_model(model), m_indicator(!quiet && ::isatty(STDERR_FILENO) == 1), m_verbose(verbose)
+    : QObject(parent), m_model(model), m_indicator(!quiet && zok::IsTerminal(stderr)), m_verbose(verbose)
 {
 }
 
@@ -67,9 +72,26 @@ void ConsoleView::RefreshPropertyGrid()
     Q_EMIT Activity();
 }
 
-void ConsoleView::ReportPortLost(const QString &)
+void ConsoleView::ReportPortLost(const QString &portName)
 {
-    m_portLost = true;
+    if (m_rideThrough) {
+        EndProgress();
+        PrintError(QStringLiteral("zok-cli: ") + FillText(kPortLostText, {portName}));
+    } else {
+        m_portLost = true;
+    }
+    Q_EMIT Activity();
+}
+
+void ConsoleView::ReportPortBack(const QString &portName, int baud)
+{
+    if (m_rideThrough) {
+        EndProgress();
+        // Baud 0: a line whose speed its device server sets.
+        PrintError(QStringLiteral("zok-cli: ") +
+                   (baud > 0 ? FillText(kPortBackText, {portName, QString::number(baud)})
+                             : FillText(kPortBackAtServerSpeedText, {portName})));
+    }
     Q_EMIT Activity();
 }
 

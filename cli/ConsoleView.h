@@ -23,7 +23,11 @@ public:
     ConsoleView(CZOKProperties &model, bool quiet, bool verbose, QObject *parent = nullptr);
     ~ConsoleView() override;
 
+    // True once the port was lost, unless losses are ridden through.
     bool PortLost() const { return m_portLost; }
+    // For the commands that go on across a replug (tags, radio): a loss and the return of the
+    // port are each one line on standard error, and PortLost stays false.
+    void SetRideThrough(bool ride) { m_rideThrough = ride; }
     // Called with every message line before Activity.
     void SetMessageHook(std::function<void(LineColour, const QString &)> hook) { m_hook = std::move(hook); }
     // Clears the progress indicator's line, before a command prints.
@@ -40,6 +44,7 @@ public:
     void RefreshPropertyGrid() override;
     void ShowFirmwareText(const QString &) override { Q_EMIT Activity(); }
     void ReportPortLost(const QString &portName) override;
+    void ReportPortBack(const QString &portName, int baud) override;
     // No one to ask: a write without speed configuration simply leaves the speed out.
     bool ConfirmWriteWithoutSpeed() override { return true; }
 
@@ -53,6 +58,7 @@ private:
     bool m_indicator; // a terminal, and not quiet
     bool m_verbose;
     bool m_portLost = false;
+    bool m_rideThrough = false;
     bool m_indicatorShown = false;
     QString m_lastMessage;
     int m_percent = 0;

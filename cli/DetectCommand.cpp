@@ -10,6 +10,7 @@ namespace zok::cli {
 namespace {
 constexpr int kSpeedFoundText = 346;
 constexpr int kFirmwareHeading = 330;
+constexpr int kSpeedOnServerText = 514;
 // One attempt per speed, then the read at the speed found.
 constexpr int kDetectionWaitMs = 5 * 200 + 1500 + 5000;
 } // namespace
@@ -41,8 +42,14 @@ CommandResult RunDetect(CliSession &session)
         result.status = session.NoAnswer(QStringLiteral("98"));
         return result;
     }
-    result.json[QStringLiteral("speed")] = found;
-    result.text = FillText(kSpeedFoundText, {QString::number(found)}) + u'\n';
+    // A line whose speed its device server sets was asked once, at that speed, which is unknown here.
+    if (engine.SpeedSetOnServer()) {
+        result.json[QStringLiteral("speed")] = QJsonValue(QJsonValue::Null);
+        result.text = zok::Text(kSpeedOnServerText) + u'\n';
+    } else {
+        result.json[QStringLiteral("speed")] = found;
+        result.text = FillText(kSpeedFoundText, {QString::number(found)}) + u'\n';
+    }
     // The read that follows the detection fills the parameters; its failure is not the detection's.
     if (engine.Session().AllReceived()) {
         const QString firmware = engine.FirmwareText();

@@ -1,16 +1,15 @@
 #pragma once
 
-#include "UniqueFd.h"
-
 #include <QObject>
-
-class QSocketNotifier;
 
 namespace zok::cli {
 
-// Ctrl+C (SIGINT) and SIGTERM as an event of the event loop, so that a long command ends
-// cleanly: files closed, the last line complete. BlockSignals must run first thing in main,
-// before any thread starts, so that every thread leaves the signals to this watcher.
+// Ctrl+C as an event of the event loop, so that a long command ends cleanly: files closed, the
+// last line complete. BlockSignals must run first thing in main, before any thread starts, so
+// that every thread leaves Ctrl+C to this watcher. The system's side is one file per system: on
+// POSIX, SIGINT and SIGTERM read from a signalfd; on Windows, the console's Ctrl+C and Ctrl+Break
+// events. When the watcher cannot be set up, Ctrl+C keeps its default action (the program ends at
+// once) and a line on standard error says so.
 class InterruptWatcher : public QObject
 {
     Q_OBJECT
@@ -25,10 +24,10 @@ Q_SIGNALS:
     void Interrupt();
 
 private:
-    void Drain();
+    // Called by the system's side on the event loop's thread.
+    void Deliver();
+    static void ReportUnwatched(const QString &reason);
 
-    zok::UniqueFd m_fd;
-    QSocketNotifier *m_notifier = nullptr;
     bool m_interrupted = false;
 };
 

@@ -3,6 +3,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <algorithm>
+
 namespace zok::cli {
 
 // A reception time in ISO 8601 with milliseconds and the local offset from UTC, e.g.
@@ -12,10 +14,12 @@ inline QString IsoTime(const QDateTime &when)
     return when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODateWithMs);
 }
 
-// The wait of a command given in seconds; 0 (no duration) waits until interrupted.
+// The wait of a command given in seconds; 0 (no duration) waits until interrupted. A timer
+// counts at most 2^31 - 1 ms (24 days): a longer wait is cut there rather than overflowing.
 inline int DurationMs(double seconds)
 {
-    return seconds > 0 ? static_cast<int>(seconds * 1000.0 + 0.5) : -1;
+    constexpr double kLongestMs = 2147483647.0;
+    return seconds > 0 ? static_cast<int>(std::min(seconds * 1000.0 + 0.5, kLongestMs)) : -1;
 }
 
 } // namespace zok::cli

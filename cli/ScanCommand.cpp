@@ -15,6 +15,7 @@ namespace {
 constexpr int kAddressHeading = 331;
 constexpr int kSpeedHeading = 332;
 constexpr int kNoReceiverText = 338;
+constexpr int kSpeedOnServerText = 514;
 } // namespace
 
 CommandResult RunScan(CliSession &session)
@@ -40,7 +41,11 @@ CommandResult RunScan(CliSession &session)
             result.status = session.PortLost();
             return result;
         }
-        baud = SpeedFromIndex(index);
+        // A line whose speed its device server sets is scanned once, at a speed not known here.
+        const bool serverSpeed = engine.SpeedSetOnServer();
+        baud = serverSpeed ? 0 : SpeedFromIndex(index);
+        if (serverSpeed)
+            index = last;
         engine.StopExchange();
         engine.StartReceiverScan();
         // Answers come for as long as one listens; the scan listens for the given time.
@@ -60,6 +65,8 @@ CommandResult RunScan(CliSession &session)
         QJsonArray speedList;
         QStringList speedTexts;
         for (int speed : speeds) {
+            if (speed == 0)
+                continue;
             speedList.append(speed);
             speedTexts << QString::number(speed);
         }
@@ -69,7 +76,13 @@ CommandResult RunScan(CliSession &session)
     }
     result.json[QStringLiteral("receivers")] = receivers;
     result.text = table.Text();
-    if (found.empty() && !session.Interrupted()) {
+    if (engine.SpeedSetOnServer())
+        result.text += zok::Text(kSpeedOnServerText) + u'\n';
+    // Cut short, the list may lack receivers that had not answered yet: a script must not take it
+    // for the whole line.
+    if (session.Interrupted()) {
+        result.status = kInterrupted;
+    } else if (found.empty()) {
         result.text.clear();
         result.status = session.Fail(kNoAnswer, zok::Text(kNoReceiverText) + QStringLiteral(": ") +
                                                     session.PortName() + QStringLiteral(", [010000]"));

@@ -16,6 +16,7 @@ CommandResult RunTags(CliSession &session)
     if ((result.status = session.Open()) != kSuccess)
         return result;
     CZOKExchange &engine = session.Engine();
+    session.View().SetRideThrough(true);
     const bool json = session.Options().json;
     QJsonArray reports;
     session.Monitor().OnFrame([&](const QString &text, const QDateTime &received) {
@@ -39,7 +40,8 @@ CommandResult RunTags(CliSession &session)
     engine.EndMonitoring();
     session.Monitor().OnFrame({});
     result.json[QStringLiteral("reports")] = reports;
-    if (end == WaitEnd::PortLost)
+    // The time ran out while the port was still away: the reports stop short of it.
+    if (end == WaitEnd::TimedOut && engine.WaitingForPort())
         result.status = session.PortLost();
     return result;
 }

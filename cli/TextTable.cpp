@@ -20,6 +20,9 @@ QString TextTable::Text() const
             const bool last = i + 1 == row.size();
             line += last ? row[i] : row[i].leftJustified(widths[static_cast<std::size_t>(i)] + 2);
         }
+        // An empty last cell leaves no blanks at the end of its line.
+        while (line.endsWith(u' '))
+            line.chop(1);
         text += line + u'\n';
     }
     return text;

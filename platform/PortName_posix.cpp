@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <charconv>
+#include <filesystem>
+#include <system_error>
 
 namespace zok {
 
@@ -31,6 +33,12 @@ std::string DevicePathForPort(std::string_view portName)
     if (const unsigned n = ComPortNumber(portName); n > 0)
         return "/dev/ttyS" + std::to_string(n - 1);
     return "/dev/" + std::string(portName);
+}
+
+bool PortDevicePresent(std::string_view portName)
+{
+    std::error_code error;
+    return std::filesystem::exists(DevicePathForPort(portName), error); // follows links
 }
 
 } // namespace zok

@@ -1,6 +1,8 @@
 #include "PortName.h"
 
 #include <cctype>
+#include <string>
+#include <windows.h>
 
 namespace zok {
 
@@ -14,6 +16,17 @@ std::string DevicePathForPort(std::string_view portName)
     if (com)
         return "\\\\.\\" + std::string(portName);
     return std::string(portName);
+}
+
+// The DOS device name ("COM3") is defined exactly while the port's device exists.
+bool PortDevicePresent(std::string_view portName)
+{
+    std::string_view name = portName;
+    if (name.rfind("\\\\.\\", 0) == 0)
+        name.remove_prefix(4);
+    const std::wstring wide(name.begin(), name.end());
+    wchar_t target[512];
+    return ::QueryDosDeviceW(wide.c_str(), target, 512) != 0;
 }
 
 } // namespace zok

@@ -3,7 +3,12 @@
 #include "PortNameOrder.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cwchar>
+#include <map>
 #include <windows.h>
+
+#include <setupapi.h>
 
 namespace zok {
 
@@ -51,11 +56,79 @@ std::string DataText(const std::wstring &data, DWORD bytes)
         --length;
     return Narrow(data.data(), static_cast<int>(length));
 }
-} // namespace
+
+// The Ports (COM & LPT) device class, {4D36E978-E325-11CE-BFC1-08002BE10318}; spelt out so that no
+// GUID library is needed.
+const GUID kPortsClass = {0x4D36E978, 0xE325, 0x11CE, {0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18}};
+
+std::string DeviceProperty(HDEVINFO set, SP_DEVINFO_DATA &device, DWORD property)
+{
+    wchar_t buffer[512] = {};
+    DWORD type = 0;
+    if (!::SetupDiGetDeviceRegistryPropertyW(set, &device, property, &type, reinterpret_cast<BYTE *>(buffer),
+                                             sizeof buffer - sizeof(wchar_t), nullptr))
+        return {};
+    // A multi-string (the hardware ids) gives its first string.
+    return Narrow(buffer, static_cast<int>(std::wcslen(buffer)));
+}
+
+// The four hexadecimal digits after `key` ("VID_") in a hardware id such as
+// "USB\VID_0403&PID_6001&REV_0600"; empty when absent.
+std::string HardwareIdField(const std::string &hardwareId, const char *key)
+{
+    const auto at = hardwareId.find(key);
+    if (at == std::string::npos || hardwareId.size() < at + 8)
+        return {};
+    std::string digits = hardwareId.substr(at + 4, 4);
+    for (char &c : digits)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return digits;
+}
+
+std::string PortNameOf(HDEVINFO set, SP_DEVINFO_DATA &device)
+{
+    HKEY key = ::SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+    if (key == INVALID_HANDLE_VALUE)
+        return {};
+    wchar_t name[64] = {};
+    DWORD bytes = sizeof name - sizeof(wchar_t);
+    DWORD type = 0;
+    const bool read = ::RegQueryValueExW(key, L"PortName", nullptr, &type, reinterpret_cast<BYTE *>(name),
+                                         &bytes) == ERROR_SUCCESS &&
+                      type == REG_SZ;
+    ::RegCloseKey(key);
+    return read ? Narrow(name, static_cast<int>(std::wcslen(name))) : std::string();
+}
+
+// What the device manager knows of each present port, by COM name. One pass over the Ports
+// class; a system without SetupAPI data simply gives no descriptions.
+std::map<std::string, SerialPortInfo> DeviceManagerNames()
+{
+    std::map<std::string, SerialPortInfo> ports;
+    HDEVINFO set = ::SetupDiGetClassDevsW(&kPortsClass, nullptr, nullptr, DIGCF_PRESENT);
+    if (set == INVALID_HANDLE_VALUE)
+        return ports;
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof device;
+    for (DWORD i = 0; ::SetupDiEnumDeviceInfo(set, i, &device); ++i) {
+        const std::string name = PortNameOf(set, device);
+        if (name.empty())
+            continue;
+        SerialPortInfo info;
+        info.friendlyName = DeviceProperty(set, device, SPDRP_FRIENDLYNAME);
+        info.manufacturer = DeviceProperty(set, device, SPDRP_MFG);
+        const std::string hardwareId = DeviceProperty(set, device, SPDRP_HARDWAREID);
+        info.vendorId = HardwareIdField(hardwareId, "VID_");
+        info.productId = HardwareIdField(hardwareId, "PID_");
+        ports[name] = info;
+    }
+    ::SetupDiDestroyDeviceInfoList(set);
+    return ports;
+}
 
 // The buffers are sized from the key's own longest name and data, so a long value is read like
 // any other instead of ending the enumeration.
-std::vector<std::string> ListSerialPorts(const SerialPortSource &source)
+std::vector<std::string> RegistryPorts(const SerialPortSource &source)
 {
     std::vector<std::string> ports;
     HKEY root = nullptr;
@@ -80,6 +153,23 @@ std::vector<std::string> ListSerialPorts(const SerialPortSource &source)
     }
     ::RegCloseKey(key);
     std::sort(ports.begin(), ports.end(), PortNameLess);
+    return ports;
+}
+} // namespace
+
+std::vector<SerialPortInfo> ListSerialPortInfo(const SerialPortSource &source)
+{
+    const std::vector<std::string> names = RegistryPorts(source);
+    std::vector<SerialPortInfo> ports;
+    if (names.empty())
+        return ports;
+    const auto described = DeviceManagerNames();
+    for (const std::string &name : names) {
+        const auto found = described.find(name);
+        SerialPortInfo info = found == described.end() ? SerialPortInfo{} : found->second;
+        info.path = name;
+        ports.push_back(std::move(info));
+    }
     return ports;
 }
 

@@ -51,15 +51,15 @@ void ECommentPane::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QColor face = m_frameWindow ? m_frameWindow->FaceColor() : palette().color(QPalette::Button);
     painter.fillRect(rect(), face);
-    const QColor white(Qt::white);
+    const QColor back = palette().color(QPalette::Base);
     if (m_frameWindow)
-        m_frameWindow->Draw3DFrame(painter, rect(), true, &white);
+        m_frameWindow->Draw3DFrame(painter, rect(), true, &back);
     if (!m_commentHost)
         return;
     const QString text = DisplayText();
     setAccessibleDescription(FullText());
     painter.setFont(m_font);
-    painter.setPen(Qt::black);
+    painter.setPen(palette().color(QPalette::Text));
     if (text == QLatin1String("-") && FullText().isEmpty())
         painter.drawText(TextRect(), Qt::AlignCenter | Qt::TextSingleLine, text);
     else

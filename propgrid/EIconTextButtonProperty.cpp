@@ -29,10 +29,10 @@ bool EIconTextButtonProperty::HasButton() const
     return false;
 }
 
-void EIconTextButtonProperty::DrawIcon(QPainter &painter, EPropWnd *, const QRect &box)
+void EIconTextButtonProperty::DrawIcon(QPainter &painter, EPropWnd *wnd, const QRect &box)
 {
-    painter.fillRect(box, Qt::white);
-    painter.setPen(Qt::black);
+    painter.fillRect(box, wnd->ValueBackColor());
+    painter.setPen(wnd->ValueTextColor());
     painter.drawRect(box.adjusted(0, 0, -1, -1));
 }
 
@@ -92,15 +92,15 @@ void EIconTextButtonProperty::Draw(QPainter &painter, EPropWnd *wnd)
 {
     const bool enabled = IsEnabled();
     LayoutCell(Rect(), wnd->ClientRightInContent());
-    painter.fillRect(Rect(), enabled ? QColor(Qt::white) : wnd->FaceColor());
+    painter.fillRect(Rect(), enabled ? wnd->ValueBackColor() : wnd->FaceColor());
     if (m_iconWidth > 0)
         DrawIcon(painter, wnd, m_iconRect);
     if (!(HasEdit() && IsSelected() && enabled && m_edit))
-        DrawValueText(painter, enabled);
+        DrawValueText(painter, wnd, enabled);
     PlaceControls(wnd);
 }
 
-void EIconTextButtonProperty::DrawValueText(QPainter &painter, bool enabled) const
+void EIconTextButtonProperty::DrawValueText(QPainter &painter, const EPropWnd *wnd, bool enabled) const
 {
     const QString full = TextValue();
     const QString shown = ETextFit::Shorten(full, m_textRect.width(), painter.fontMetrics());
@@ -111,11 +111,12 @@ void EIconTextButtonProperty::DrawValueText(QPainter &painter, bool enabled) con
         flags |= Qt::AlignRight;
     else
         flags |= Qt::AlignLeft;
+    // A value that cannot be edited is drawn in a darker shade of the highlight colour on the face,
+    // shaded further where the face needs it to stay readable.
     const QColor highlight = HighlightColor();
-    painter.setPen(enabled ? QColor(Qt::black)
-                           : QColor(highlight.red() - 64, highlight.green() - 64, highlight.blue() - 64));
+    const QColor disabled(highlight.red() - 64, highlight.green() - 64, highlight.blue() - 64);
+    painter.setPen(enabled ? wnd->ValueTextColor() : EPropWnd::ReadableOn(disabled, wnd->FaceColor(), 4.5));
     painter.drawText(m_textRect, flags, shown);
-    painter.setPen(Qt::black);
 }
 
 // The in-place controls live in the viewport, so they follow the content's scroll position. Their

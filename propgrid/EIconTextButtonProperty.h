@@ -49,7 +49,7 @@ protected:
 
 private:
     void LayoutCell(const QRect &cell, int clientRight);
-    void DrawValueText(QPainter &painter, bool enabled) const;
+    void DrawValueText(QPainter &painter, const EPropWnd *wnd, bool enabled) const;
     void PlaceControls(EPropWnd *wnd);
 
     int m_buttonWidth = 20;

@@ -117,6 +117,12 @@ void EPropCtrl::SetCommentHeight(int pixels)
     LayoutParts(width(), height());
 }
 
+void EPropCtrl::SetAccessibleNames(const QString &list, const QString &comment)
+{
+    m_list->setAccessibleName(list);
+    m_comment->setAccessibleName(comment);
+}
+
 void EPropCtrl::SetCommentTitle(const QString &title)
 {
     m_comment->SetTitle(title);
@@ -150,13 +156,19 @@ bool EPropCtrl::HasTabs() const
 // The comment pane leaves room for the splitter and the tabs.
 int EPropCtrl::MaxCommentHeight() const
 {
-    return std::max(0, height() - kSplitter - (HasTabs() ? m_tabHeight : 0));
+    return std::max(0, height() - kSplitter - (HasTabs() ? TabStripHeight() : 0));
+}
+
+// The strip is as high as asked, or as its tabs need with the font in use (a large desktop font).
+int EPropCtrl::TabStripHeight() const
+{
+    return std::max(m_tabHeight, m_tabs->sizeHint().height());
 }
 
 void EPropCtrl::LayoutParts(int w, int h)
 {
     const bool tabs = HasTabs();
-    const int tabHeight = tabs ? m_tabHeight : 0;
+    const int tabHeight = tabs ? TabStripHeight() : 0;
     const int pane = m_commentVisible ? std::min(m_commentHeight, std::max(0, h - kSplitter - tabHeight)) : 0;
     m_tabs->setVisible(tabs);
     m_comment->setVisible(pane > 0);

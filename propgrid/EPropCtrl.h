@@ -37,6 +37,9 @@ public:
     void ShowComment(bool visible);
     void SetCommentHeight(int pixels);
     void SetCommentTitle(const QString &title);
+    // What screen readers call the list and the comment pane (English defaults: "Property list",
+    // "Comment"); the grid has no text of its own in other languages.
+    void SetAccessibleNames(const QString &list, const QString &comment);
     // Icons for pages whose image index is not -1 (none by default).
     void SetImageList(const QList<QIcon> &images) { m_images = images; }
 
@@ -59,6 +62,7 @@ private:
     void LayoutParts(int width, int height);
     bool HasTabs() const;
     int MaxCommentHeight() const;
+    int TabStripHeight() const;
 
     EPropListCtrl *m_list;
     ECommentPane *m_comment;

@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace {
 constexpr int kIndent = 13; // pixels per nesting level
@@ -187,6 +189,7 @@ void EPropListCtrl::paintEvent(QPaintEvent *)
     const QRect client(offset, viewport()->size());
     if (m_list->RowCount() == 0) {
         PaintEmptyPage(painter, client);
+        PaintFocus(painter, client);
         return;
     }
     const int clientRight = client.x() + client.width();
@@ -206,6 +209,20 @@ void EPropListCtrl::paintEvent(QPaintEvent *)
         Draw3DFrame(painter,
                     QRect(QPoint(client.x(), m_contentHeight), QPoint(clientRight - 1, clientBottom - 1)),
                     true, &face);
+    PaintFocus(painter, client);
+}
+
+// The list itself has the keyboard focus (not an edit box of a row): a focus frame round the
+// visible part, so that keyboard users see where they are.
+void EPropListCtrl::PaintFocus(QPainter &painter, const QRect &client)
+{
+    if (!hasFocus())
+        return;
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = client.adjusted(0, 0, -1, -1);
+    focus.backgroundColor = ValueBackColor();
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
 }
 
 void EPropListCtrl::PaintEmptyPage(QPainter &painter, const QRect &client)
@@ -215,7 +232,7 @@ void EPropListCtrl::PaintEmptyPage(QPainter &painter, const QRect &client)
     QString text = QStringLiteral("NO PROPERTIES");
     if (Listener())
         Listener()->GetEmptyText(text);
-    painter.setPen(Qt::black);
+    painter.setPen(TextColorOn(face));
     painter.drawText(QRect(client.x(), client.y() + 10, client.width(), painter.fontMetrics().height()),
                      Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, text);
 }
@@ -235,7 +252,7 @@ void EPropListCtrl::PaintRow(QPainter &painter, EProperty *row, int clientRight)
         row->GetName(name);
         const int nameLeft = Margin() + 4 + indent;
         const int nameWidth = std::max(m_nameColumnWidth - Margin() - 4 - nameLeft, 0);
-        painter.setPen(Qt::black);
+        painter.setPen(TextColorOn(back));
         painter.drawText(QRect(nameLeft, top, nameWidth, height),
                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                          ETextFit::Shorten(name, nameWidth, painter.fontMetrics()));

@@ -51,6 +51,7 @@ protected:
 private:
     void PaintEmptyPage(QPainter &painter, const QRect &client);
     void PaintRow(QPainter &painter, EProperty *row, int clientRight);
+    void PaintFocus(QPainter &painter, const QRect &client);
     int FirstRowBelow(int y) const;
     // Starts an empty row list; the old rows stay alive while one of their commands runs.
     void StartNewList();

@@ -1,10 +1,13 @@
 #include "EPropWnd.h"
 
+#include "EColorContrast.h"
 #include "EIconTextButtonProperty.h"
+#include "EPropAccessible.h"
 #include "EPropWndEdit.h"
 #include "IPropertyChangeListener.h"
 #include "IPropertyHost.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDialog>
 #include <QKeyEvent>
@@ -26,10 +29,7 @@ constexpr int kLastControlId = 700;
 
 EPropWnd::EPropWnd(QWidget *parent) : QAbstractScrollArea(parent)
 {
-    const QPalette pal = palette();
-    m_highlightColor = pal.color(QPalette::Light);
-    m_faceColor = pal.color(QPalette::Button);
-    m_shadowColor = pal.color(QPalette::Dark);
+    TakePaletteColors();
     m_font = QFont(QStringLiteral("tahoma"));
     m_font.setPixelSize(13);
     m_font.setWeight(QFont::Medium);
@@ -46,9 +46,55 @@ EPropWnd::EPropWnd(QWidget *parent) : QAbstractScrollArea(parent)
                 [this, bar](int action) { OnScrollAction(bar, action); });
     }
     setAccessibleName(QStringLiteral("Property list"));
+    EPropAccessible::Install();
 }
 
 EPropWnd::~EPropWnd() = default;
+
+void EPropWnd::TakePaletteColors()
+{
+    const QPalette pal = palette();
+    m_highlightColor = pal.color(QPalette::Light);
+    m_faceColor = pal.color(QPalette::Button);
+    m_shadowColor = pal.color(QPalette::Dark);
+}
+
+QColor EPropWnd::TextColorOn(const QColor &back) const
+{
+    const QColor text = palette().color(QPalette::ButtonText);
+    if (EColorContrast::Ratio(text, back) >= 4.5)
+        return text;
+    return EColorContrast::Ratio(Qt::black, back) >= EColorContrast::Ratio(Qt::white, back)
+               ? QColor(Qt::black)
+               : QColor(Qt::white);
+}
+
+QColor EPropWnd::ReadableOn(const QColor &wanted, const QColor &back, double minimum)
+{
+    return EColorContrast::Readable(wanted, back, minimum);
+}
+
+void EPropWnd::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange) {
+        TakePaletteColors();
+        Invalidate();
+    }
+    QAbstractScrollArea::changeEvent(event);
+}
+
+// The list shows that it has the focus (see the list's paint), also with no row selected.
+void EPropWnd::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void EPropWnd::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    viewport()->update();
+}
 
 void EPropWnd::GetContentSize(int &width, int &height) const
 {
@@ -108,7 +154,29 @@ void EPropWnd::Select(EProperty *row)
     if (m_selected)
         m_selected->BeginEdit(this);
     UpdateAccessibleText();
+    AnnounceSelection();
     Invalidate();
+}
+
+// Screen readers follow the selected row as the list's focused item; a row with an edit box
+// announces the box itself when it takes the focus.
+void EPropWnd::AnnounceSelection()
+{
+    if (!QAccessible::isActive() || !m_selected)
+        return;
+    const auto &rows = VisibleRows();
+    const auto it = std::find(rows.begin(), rows.end(), m_selected);
+    if (it == rows.end())
+        return;
+    const int index = static_cast<int>(it - rows.begin());
+    QAccessibleEvent selection(this, QAccessible::Selection);
+    selection.setChild(index);
+    QAccessible::updateAccessibility(&selection);
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(index);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void EPropWnd::DropSelection()

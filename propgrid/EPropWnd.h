@@ -33,6 +33,8 @@ public:
     // Makes `row` the selected row (null clears), ending the old row's edit and beginning its own.
     void Select(EProperty *row);
     EProperty *Selected() const { return m_selected; }
+    // The rows of the current page in order, as screen readers see them.
+    const std::vector<EProperty *> &AccessibleRows() const { return VisibleRows(); }
     // Commits the selected row's in-place value; tells the listener when it changed.
     void CommitEdit();
     // Commits the selected row's in-place value and ends the selection, as Enter does; for an
@@ -49,6 +51,14 @@ public:
     // For rows while they paint and edit.
     const QFont &PropFont() const { return m_font; }
     QColor FaceColor() const { return m_faceColor; }
+    // Colours of the value cells and of texts, from the palette (they follow a dark desktop).
+    QColor ValueBackColor() const { return palette().color(QPalette::Base); }
+    QColor ValueTextColor() const { return palette().color(QPalette::Text); }
+    // The palette's text colour of the faces where it reads on `back`, else black or white (the
+    // orange of a selected name stays light on a dark desktop).
+    QColor TextColorOn(const QColor &back) const;
+    // The grid's own colour `wanted`, shaded where needed to reach `minimum` contrast on `back`.
+    static QColor ReadableOn(const QColor &wanted, const QColor &back, double minimum);
     int Margin() const { return m_margin; }
     QPoint ScrollOffset() const;
     int ClientRightInContent() const;
@@ -82,6 +92,9 @@ protected:
     // The laid-out rows of the current page, in order; keys move through them.
     virtual const std::vector<EProperty *> &VisibleRows() const;
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -113,6 +126,8 @@ private:
     bool FocusInControls() const;
     void OnScrollAction(QScrollBar *bar, int action);
     void UpdateAccessibleText();
+    void AnnounceSelection();
+    void TakePaletteColors();
 
     IPropertyChangeListener *m_listener = nullptr;
     QColor m_highlightColor;

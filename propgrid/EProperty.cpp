@@ -37,9 +37,9 @@ int EProperty::GetHeight(const QFontMetrics &) const
     return GetDefaultHeight();
 }
 
-void EProperty::Draw(QPainter &painter, EPropWnd *)
+void EProperty::Draw(QPainter &painter, EPropWnd *wnd)
 {
-    painter.fillRect(m_rect, Qt::white);
+    painter.fillRect(m_rect, wnd ? wnd->ValueBackColor() : QColor(Qt::white));
 }
 
 void EProperty::BeginEdit(EPropWnd *) {}

@@ -66,9 +66,9 @@ void EPropertyColor::GetTextValue(QString &text) const
     text = QStringLiteral("%1,%2,%3").arg(c & 0xFF).arg((c >> 8) & 0xFF).arg((c >> 16) & 0xFF);
 }
 
-void EPropertyColor::DrawIcon(QPainter &painter, EPropWnd *, const QRect &box)
+void EPropertyColor::DrawIcon(QPainter &painter, EPropWnd *wnd, const QRect &box)
 {
-    painter.setPen(Qt::black);
+    painter.setPen(wnd->ValueTextColor());
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     painter.fillRect(box.adjusted(1, 1, -1, -1), toQColor(Variable() ? *Variable() : 0));
 }

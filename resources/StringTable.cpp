@@ -215,8 +215,8 @@ const StringEntry kStringTable[] = {
     {225, "Serial Port %s Speed changed to %s", "Port %s : Vitesse modifiée à %s"},
 
     // Comparing a parameter file with receivers, and cloning it to every receiver of the line.
-    {240, "Compare with File...", "Comparer avec un fichier..."},
-    {241, "Clone to All Receivers...", "Cloner vers tous les récepteurs..."},
+    {240, "&Compare with File...", "C&omparer avec un fichier..."},
+    {241, "Clone to &All Receivers...", "C&loner vers tous les récepteurs..."},
     {242, "Same", "Identique"},
     {243, "Differs", "Différent"},
     {244, "Not in the file", "Absent du fichier"},
@@ -296,14 +296,17 @@ const StringEntry kStringTable[] = {
      "  tags                   tag reports as they come\n"
      "  radio                  the receiver's radio level, polled\n"
      "  filter get|set|reset   the ID filter registers\n"
+     "  clone FILE             bring every receiver of the line to a parameter file\n"
      "\n"
      "Options (defaults from ZOK.ini in the current folder, which is never written):\n"
      "  --port NAME            serial port: /dev/..., COMn or a name in /dev\n"
      "  --address HH           receiver address (default 01)\n"
      "  --speed BAUD           9600 (default), 19200, 38400, 57600 or 115200\n"
+     "  --wait-port S          wait up to S seconds for a missing port to appear\n"
      "  --json                 one JSON document instead of text tables\n"
      "  --lang en|fr           language of the texts\n"
      "  -q, -v                 quieter (no progress), or the line traffic on standard error\n"
+     "  --trace FILE           every frame sent and received, with its time, written to FILE\n"
      "  --help, --version      this help (zok-cli COMMAND --help for a command), the version\n"
      "\n"
      "Exit status: 0 success, 1 a difference or a failed verification, 2 bad usage or a bad file,\n"
@@ -320,20 +323,27 @@ const StringEntry kStringTable[] = {
      "  tags                   les détections de tags au fil de l'eau\n"
      "  radio                  le niveau radio du récepteur, interrogé périodiquement\n"
      "  filter get|set|reset   les registres de la plage de filtrage\n"
+     "  clone FICHIER          amène chaque récepteur de la ligne au fichier de paramètres\n"
      "\n"
      "Options (par défaut celles de ZOK.ini dans le dossier courant, jamais écrit) :\n"
      "  --port NOM             port série : /dev/..., COMn ou un nom dans /dev\n"
      "  --address HH           adresse du récepteur (01 par défaut)\n"
      "  --speed BAUD           9600 (par défaut), 19200, 38400, 57600 ou 115200\n"
+     "  --wait-port S          attend jusqu'à S secondes qu'un port absent apparaisse\n"
      "  --json                 un document JSON au lieu des tableaux de texte\n"
      "  --lang en|fr           langue des textes\n"
      "  -q, -v                 plus discret (sans progression), ou le trafic sur la sortie d'erreur\n"
+     "  --trace FICHIER        chaque trame envoyée et reçue, avec son heure, écrite dans FICHIER\n"
      "  --help, --version      cette aide (zok-cli COMMANDE --help pour une commande), la version\n"
      "\n"
      "Code de sortie : 0 succès, 1 une différence ou une vérification échouée, 2 mauvais usage ou\n"
      "mauvais fichier, 3 port impossible à ouvrir ou perdu, 4 pas de réponse (time-out)."},
-    {301, "Usage: zok-cli ports\nLists the serial ports the system reports, as the port dialog does.",
-     "Usage : zok-cli ports\nListe les ports série que le système signale, comme la boîte de choix du port."},
+    {301,
+     "Usage: zok-cli ports\nLists the serial ports the system reports, as the port dialog does: the\n"
+     "description and serial number of each, and the stable name the dialog keeps in ZOK.ini.",
+     "Usage : zok-cli ports\nListe les ports série que le système signale, comme la boîte de choix du port "
+     ":\n"
+     "la description et le numéro de série de chacun, et le nom stable qu'elle garde dans ZOK.ini."},
     {302,
      "Usage: zok-cli scan [--all-speeds] [--wait MS]\n"
      "Sends the broadcast scan and lists the addresses that answer within MS milliseconds (default\n"
@@ -369,17 +379,25 @@ const StringEntry kStringTable[] = {
      "aucun, 1 sinon."},
     {307,
      "Usage: zok-cli tags [--duration S]\nPrints the tag reports as they come (time, ID, level) for S "
-     "seconds, or until Ctrl+C.",
+     "seconds, or until Ctrl+C.\nA port that goes away is awaited and reopened (a line on standard "
+     "error each time); the reports go on.",
      "Usage : zok-cli tags [--duration S]\nAffiche les détections de tags (heure, ID, niveau) pendant S "
-     "secondes, ou jusqu'à Ctrl+C."},
+     "secondes, ou jusqu'à Ctrl+C.\nUn port qui disparaît est attendu puis rouvert (une ligne sur la "
+     "sortie d'erreur à chaque fois) ; les détections continuent."},
     {308,
      "Usage: zok-cli radio [--period MS] [--duration S] [--csv FILE]\n"
      "Polls the radio level every MS milliseconds (20 or more, default 1000) for S seconds, or until\n"
-     "Ctrl+C; each reading with its ISO-8601 time, also appended to FILE as CSV when given.",
+     "Ctrl+C; each reading with its ISO-8601 time, also appended to FILE when given, as the radio\n"
+     "dialog's CSV record (time,address,level). A port that goes away is awaited and reopened (a\n"
+     "line on standard error each time); the readings go on. With --json the readings are kept\n"
+     "until the end and printed as one document: give --duration for a long run.",
      "Usage : zok-cli radio [--period MS] [--duration S] [--csv FICHIER]\n"
      "Interroge le niveau radio toutes les MS millisecondes (20 ou plus, 1000 par défaut) pendant S\n"
      "secondes, ou jusqu'à Ctrl+C ; chaque mesure avec son heure ISO-8601, ajoutée aussi au fichier\n"
-     "CSV s'il est donné."},
+     "s'il est donné, comme l'enregistrement CSV de la boîte radio (time,address,level). Un port\n"
+     "qui disparaît est attendu puis rouvert (une ligne sur la sortie d'erreur à chaque fois) ; les\n"
+     "mesures continuent. Avec --json, les mesures sont gardées jusqu'à la fin et affichées en un\n"
+     "seul document : donnez --duration pour une longue mesure."},
     {309,
      "Usage: zok-cli filter get | set START END [--alarm on|off] | reset\n"
      "Reads the ID filter window, writes it (START and END of 4 or 6 hexadecimal digits, as the\n"
@@ -431,6 +449,123 @@ const StringEntry kStringTable[] = {
     {347, "Saved to %s", "Enregistré dans %s"},
     {348, "Missing argument: %s", "Argument manquant : %s"},
     {349, "Nothing to write: no difference", "Rien à écrire : aucune différence"},
+
+    // Clone and compare: what a clone left (speeds, differences), the compare's question before
+    // its read replaces grid edits, and zok-cli clone.
+    {350, "Speed Now (baud)", "Vitesse actuelle (bauds)"},
+    {351, "Verified, %s difference(s) left (%s)", "Vérifié, %s différence(s) restante(s) (%s)"},
+    {352, "%s with differences left.", "%s avec des différences restantes."},
+    {353, "Now at another speed than the line's %s baud: %s.",
+     "Désormais à une autre vitesse que la ligne (%s bauds) : %s."},
+    {354, "%s at %s baud", "%s à %s bauds"},
+    {355,
+     "The grid holds changes not written to the receiver. Compare reads the receiver first and "
+     "replaces them.\n\nContinue?",
+     "La grille contient des modifications non écrites dans le récepteur. La comparaison relit "
+     "d'abord le récepteur et les remplace.\n\nContinuer ?"},
+    {356,
+     "Usage: zok-cli clone FILE [--csv OUT] [--enable-speed]\n"
+     "Brings every receiver of the line to a parameter file, as the window's Clone to All Receivers:\n"
+     "scans at the current speed, then for each receiver found reads, writes what differs, reads\n"
+     "back and verifies (the speed only with --enable-speed). --csv writes the result table as the\n"
+     "window's Save as CSV does. Ctrl+C stops after the receiver in progress (exit status 130).\n"
+     "Exit status 0 when every receiver found holds the file, 1 when one failed or kept a\n"
+     "difference, 4 when no receiver answered the scan.",
+     "Usage : zok-cli clone FICHIER [--csv SORTIE] [--enable-speed]\n"
+     "Amène chaque récepteur de la ligne au fichier de paramètres, comme la commande Cloner vers\n"
+     "tous les récepteurs de la fenêtre : détection à la vitesse courante, puis pour chaque\n"
+     "récepteur trouvé lecture, écriture des différences, relecture et vérification (la vitesse\n"
+     "seulement avec --enable-speed). --csv écrit le tableau des résultats comme la commande\n"
+     "Enregistrer en CSV de la fenêtre. Ctrl+C arrête après le récepteur en cours (code 130).\n"
+     "Code 0 si chaque récepteur trouvé a le fichier, 1 si l'un a échoué ou garde une différence,\n"
+     "4 si aucun récepteur n'a répondu."},
+    {357, "%s: %s", "%s : %s"},
+
+    // zok-cli: Ctrl+C without its watcher.
+    {380, "Ctrl+C cannot be watched (%s): it will end the command at once",
+     "Ctrl+C ne peut pas être surveillé (%s) : il arrêtera la commande immédiatement"},
+
+    // Traffic capture: the File menu's commands, their messages, and zok-cli --trace.
+    {410, "Save &Traffic...", "Enregistrer le &trafic..."},
+    {411, "Cop&y Selected Traffic", "Co&pier le trafic sélectionné"},
+    {412, "Traffic capture (*.txt)", "Capture du trafic (*.txt)"},
+    {413, "Traffic saved to %s (%s frames)", "Trafic enregistré dans %s (%s trames)"},
+    {414, "The traffic could not be saved to %s:\n%s\nAny file of that name was left as it was.",
+     "Le trafic n'a pas pu être enregistré dans %s :\n%s\nUn fichier de ce nom est resté tel quel."},
+    {415, "Trace file %s cannot be written: %s", "Le fichier de trace %s ne peut pas être écrit : %s"},
+
+    // Lines that come and go: waiting for a lost port, port descriptions, zok-cli's waits.
+    {440, "Waiting for the port ...", "Attente du port ..."},
+    {441, "Port %s lost: waiting for it to come back", "Port %s perdu : en attente de son retour"},
+    {442, "Serial Port %s back, reopened at %s baud", "Port %s de retour, rouvert à %s bauds"},
+    {443, "Acknowledged before the loss: %s", "Acquittés avant la perte : %s"},
+    {444, "No write was acknowledged before the loss", "Aucune écriture acquittée avant la perte"},
+    {445, "Serial number: %s", "Numéro de série : %s"},
+    {446, "Saved as (found again after a replug):", "Enregistré sous (retrouvé après un rebranchement) :"},
+    {447, "Waiting for port %s (up to %s s)", "Attente du port %s (%s s au plus)"},
+    {448, "Port %s did not appear within %s s", "Le port %s n'est pas apparu en %s s"},
+    {449, "Port", "Port"},
+    {450, "Description", "Description"},
+    {451, "Serial number", "Numéro de série"},
+    {452, "Stable name", "Nom stable"},
+
+    // Accessible names of controls that show no caption of their own (read by screen readers).
+    {480, "Messages", "Messages"},
+    {481, "Line traffic", "Trafic de la ligne"},
+    {482, "Receivers found", "Récepteurs trouvés"},
+    {483, "Seconds without reception", "Secondes sans réception"},
+    {484, "Radio level over time", "Niveau radio dans le temps"},
+    {485, "Parameters compared", "Paramètres comparés"},
+    {486, "Results per receiver", "Résultats par récepteur"},
+    {487, "Message", "Message"},
+
+    // Network lines: port names, the device server's answers, what a raw line cannot do, the port
+    // dialog's network entries.
+    {500, "Port name %s: %s", "Nom de port %s : %s"},
+    {501, "only tcp:// and rfc2217:// name network ports",
+     "seuls tcp:// et rfc2217:// désignent des ports réseau"},
+    {502, "the device server's host is missing", "l'hôte du serveur de ports manque"},
+    {503, "the TCP port is missing (HOST:PORT)", "le port TCP manque (HÔTE:PORT)"},
+    {504, "the TCP port must be a number from 1 to 65535", "le port TCP doit être un nombre de 1 à 65535"},
+    {505, "an IPv6 address goes in brackets, as in [fe80::1]:4001",
+     "une adresse IPv6 s'écrit entre crochets, comme [fe80::1]:4001"},
+    {506, "the brackets hold no IPv6 address", "les crochets ne contiennent pas d'adresse IPv6"},
+    {507, "a host name holds only letters, digits, '.', '-' and '_'",
+     "un nom d'hôte ne contient que des lettres, des chiffres, « . », « - » et « _ »"},
+    {508, "nothing may follow the TCP port", "rien ne doit suivre le port TCP"},
+    {509, "Host %s is not known", "L'hôte %s est inconnu"},
+    {510, "Nothing answers at %s: is the device server running, and is this its port?",
+     "Rien ne répond à %s : le serveur de ports est-il en marche, et est-ce bien son port ?"},
+    {511, "The device server at %s did not answer within %s s",
+     "Le serveur de ports %s n'a pas répondu en %s s"},
+    {512, "The device server at %s cannot be reached", "Le serveur de ports %s est injoignable"},
+    {513, "The device server at %s ended the connection (is its line in use by another client?)",
+     "Le serveur de ports %s a mis fin à la connexion (sa ligne est-elle utilisée par un autre client ?)"},
+    {514, "The speed of a network line is set on its device server",
+     "La vitesse d'une ligne réseau se règle sur son serveur de ports"},
+    {515,
+     "The device server at %s refused RFC 2217: the line works as a raw TCP port, at the speed set on the "
+     "server",
+     "Le serveur de ports %s a refusé la RFC 2217 : la ligne fonctionne comme un port TCP brut, à la vitesse "
+     "réglée sur le serveur"},
+    {516,
+     "The device server at %s did not answer RFC 2217 within %s s: the line works as a raw TCP port, at the "
+     "speed "
+     "set on the server",
+     "Le serveur de ports %s n'a pas répondu à la RFC 2217 en %s s : la ligne fonctionne comme un port TCP "
+     "brut, "
+     "à la vitesse réglée sur le serveur"},
+    {517, "The device server at %s did not apply the line settings asked for",
+     "Le serveur de ports %s n'a pas appliqué les réglages de ligne demandés"},
+    {518, "Serial Port %s back, reopened (its speed is set on its device server)",
+     "Port %s de retour, rouvert (sa vitesse se règle sur son serveur de ports)"},
+    {519, "or a network port: tcp://HOST:PORT, rfc2217://HOST:PORT",
+     "ou un port réseau : tcp://HÔTE:PORT, rfc2217://HÔTE:PORT"},
+    {520, "Device server %s\nraw TCP: the line's speed is set on the server",
+     "Serveur de ports %s\nTCP brut : la vitesse de la ligne se règle sur le serveur"},
+    {521, "Device server %s\nRFC 2217: ZOK sets the line's speed",
+     "Serveur de ports %s\nRFC 2217 : ZOK règle la vitesse de la ligne"},
+    {522, "Port %s cannot be opened: %s", "Le port %s ne peut pas être ouvert : %s"},
 
     // Status bar: idle prompt and the initial texts of the main window's five panes.
     {57345, "Ready", "Prêt"},

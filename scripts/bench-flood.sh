@@ -7,6 +7,9 @@
 # run: the figures mean little on a machine that is busy with something else.
 #
 #   scripts/bench-flood.sh [SECONDS] [RATE...]     defaults: 10 s; 1 1000 10000
+#
+# ZOK_CAPTURE_FRAMES=N sets the traffic capture's size in the window's ZOK.ini (0 turns it off;
+# default 20,000), to compare the flood's cost with and without it.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
@@ -35,7 +38,7 @@ sample() {
 }
 
 for rate in "${rates[@]}"; do
-  echo "=== $rate frames/s, $seconds s (load average $(cut -d' ' -f1-3 /proc/loadavg))"
+  echo "=== $rate frames/s, $seconds s, capture ${ZOK_CAPTURE_FRAMES:-default} frames (load average $(cut -d' ' -f1-3 /proc/loadavg))"
   out=$(mktemp)
   QT_QPA_PLATFORM=offscreen "$bin" "$rate" "$seconds" >"$out" &
   pid=$!

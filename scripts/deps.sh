@@ -6,7 +6,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  xvfb xauth socat fonts-dejavu-core
+  xvfb xauth socat ser2net fonts-dejavu-core
+  dbus at-spi2-core python3-pyatspi
 )
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds and runs every test: a plain build, then the optimised program
-# as a user builds it (warnings as errors here) started against a virtual receiver, then
+# Installs the dependencies, builds and runs every test: the optimised programs and benchmarks as a
+# user builds them (warnings as errors here), started against a virtual receiver and made into the
+# Debian package (checked, installed, purged: scripts/package-check.sh), then every test under
 # AddressSanitizer + UBSan, then ThreadSanitizer for the threaded serial code, then 20 s of each
 # libFuzzer target, then the Windows cross build with its tests under Wine (scripts/windows-test.sh).
-# ZOK_QUICK=1 runs the plain build only.
+# The sanitizer build runs the whole suite, so a plain debug build would only repeat it: ZOK_QUICK=1
+# runs that plain build and its tests alone, for a quick local check.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
@@ -16,9 +18,11 @@ failed=0
 record() { if [ "$1" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); status=1; fi; }
 # Each stage says how long its build and its tests took, so a slow CI run shows where.
 stage() {
-  local preset=$1 started=$SECONDS
+  local preset=$1 started=$SECONDS flags=()
   echo "=== $preset: build"
-  cmake --preset "$preset" >/dev/null
+  # The package stage installs this build as it is: it is built with Debian's hardening flags.
+  if [ "$preset" = ci-release ]; then mapfile -t flags < <(bash scripts/package.sh --cmake-flags); fi
+  cmake --preset "$preset" "${flags[@]}" >/dev/null
   cmake --build --preset "$preset"
   echo "=== $preset: built in $((SECONDS - started)) s"
   if [ "$preset" = ci-release ]; then
@@ -34,6 +38,16 @@ stage() {
     echo "=== $preset: tests ran in $((SECONDS - started)) s"
     record $rc
   fi
+}
+
+# The Debian package from the ci-release build (nothing compiled again), checked with lintian and
+# the desktop and AppStream validators, installed, its programs started, then purged.
+package_stage() {
+  echo "=== package: build, check, install, purge"
+  local rc=0 started=$SECONDS
+  bash scripts/package-check.sh build/ci-release || rc=$?
+  echo "=== package: $((SECONDS - started)) s"
+  record $rc
 }
 
 # The Windows cross build and its tests under Wine. Its packages are installed here, not in
@@ -52,14 +66,21 @@ windows_stage() {
     return 0
   fi
   local rc=0 started=$SECONDS
-  ZOK_SIM=build/dev/sim/zok-sim bash scripts/windows-test.sh || rc=$?
+  ZOK_SIM=build/ci-release/sim/zok-sim bash scripts/windows-test.sh || rc=$?
   echo "=== mingw: $((SECONDS - started)) s"
   record $rc
 }
 
-stage dev
-if [ "${ZOK_QUICK:-}" != 1 ]; then
+# Per-OS system headers only where per-OS code lives (a fraction of a second, before any build).
+rc=0
+bash scripts/check-headers.sh || rc=$?
+record $rc
+
+if [ "${ZOK_QUICK:-}" = 1 ]; then
+  stage dev
+else
   stage ci-release
+  package_stage
   stage asan
   stage tsan
   stage fuzz

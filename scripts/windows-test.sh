@@ -3,8 +3,10 @@
 # and runs the tests under Wine; the serial line tests run through the Win32 backend on Wine's
 # COM5, mapped onto a pseudo-terminal served by zok-sim (or by a scripted peer for the bursts, the
 # hang-up and a peer that never reads).
-# Needs: g++-mingw-w64-x86-64, wine64, googletest, socat, and a native zok-sim (ZOK_SIM, default
-# build/dev/sim/zok-sim).
+# The network lines run through Winsock against Debian's ser2net on the Linux side, serving a
+# zok-sim pseudo-terminal on 127.0.0.1 (Wine's sockets reach the loopback).
+# Needs: g++-mingw-w64-x86-64, wine64, googletest, socat, ser2net, and a native zok-sim (ZOK_SIM,
+# default build/dev/sim/zok-sim).
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$here"
@@ -16,8 +18,10 @@ sim="${ZOK_SIM:-build/dev/sim/zok-sim}"
 work="$(mktemp -d)"
 export WINEPREFIX="$work/wine" WINEDEBUG=-all
 peer=""
+server=""
 cleanup() {
   if [ -n "$peer" ]; then kill "$peer" 2>/dev/null || true; fi
+  if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; fi
   "$wineserver" -k 2>/dev/null || true
   rm -rf "$work"
 }
@@ -85,6 +89,60 @@ head -c 4 >/dev/null
 PEER
 serve_line bursts socat PTY,link="$line",raw,echo=0 EXEC:"sh $work/bursts.sh"
 serve_line deaf socat -u EXEC:'sleep 600' PTY,link="$line",raw,echo=0
+
+# free_port: a TCP port on 127.0.0.1 that nothing listens on now.
+free_port() {
+  python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'
+}
+echo "--- network lines: ser2net serving zok-sim, through Winsock"
+started=$(date +%s)
+ser2net="$(command -v ser2net || echo /usr/sbin/ser2net)"
+rm -f "$line"
+"$sim" --link "$line" --receiver 01 --firmware $' v20\xff1.0' --receiver 02 --speed 38400 \
+  </dev/null >"$work/peer-net.log" 2>&1 &
+peer=$!
+for _ in $(seq 100); do
+  [ -e "$line" ] && break
+  sleep 0.1
+done
+raw=$(free_port)
+rfc2217=$(free_port)
+telnet=$(free_port)
+# As tests/support/Ser2net.h writes it: the raw accepter drops its client when another connects.
+cat >"$work/ser2net.yaml" <<YAML
+%YAML 1.1
+---
+connection: &raw
+  accepter: tcp,127.0.0.1,$raw
+  connector: serialdev,$line,9600n82,local
+  options:
+    kickolduser: true
+connection: &rfc2217
+  accepter: telnet(rfc2217),tcp,127.0.0.1,$rfc2217
+  connector: serialdev,$line,9600n82,local
+connection: &telnet
+  accepter: telnet,tcp,127.0.0.1,$telnet
+  connector: serialdev,$line,9600n82,local
+YAML
+"$ser2net" -n -d -u -c "$work/ser2net.yaml" -P "$work/ser2net.pid" </dev/null >"$work/ser2net.log" 2>&1 &
+server=$!
+for _ in $(seq 100); do
+  python3 -c "import socket; socket.create_connection(('127.0.0.1', $telnet), 1).close()" 2>/dev/null && break
+  sleep 0.1
+done
+if ! ZOK_TEST_NET_RAW="tcp://127.0.0.1:$raw" ZOK_TEST_NET_RFC2217="rfc2217://127.0.0.1:$rfc2217" \
+  ZOK_TEST_NET_REFUSING="rfc2217://127.0.0.1:$telnet" ZOK_TEST_NET_SILENT="rfc2217://127.0.0.1:$raw" \
+  ZOK_TEST_NET_NOBODY="tcp://127.0.0.1:$(free_port)" \
+  "$wine" build/mingw/tests/link/serial/test_network_line.exe; then
+  status=1
+  echo "--- ser2net said:"
+  cat "$work/ser2net.log"
+fi
+kill "$server" "$peer" 2>/dev/null || true
+wait "$server" "$peer" 2>/dev/null || true
+server=""
+peer=""
+echo "network lines in $(($(date +%s) - started)) s"
 
 if [ $status -ne 0 ]; then echo "SOME WINDOWS TESTS FAILED"; fi
 exit $status

@@ -52,6 +52,8 @@ CIDFilterConfig::CIDFilterConfig(IToolExchange &exchange, QWidget *parent)
 
 void CIDFilterConfig::buildControls()
 {
+    // Made before the buttons below it: Tab follows the order of making.
+    QWidget *range = buildRangeGroup();
     auto *readButton = new QPushButton(Caption("Read", "Lire"), this);
     readButton->setObjectName(QStringLiteral("1033"));
     auto *writeButton = new QPushButton(Caption("Write", "Ecrire"), this);
@@ -71,7 +73,7 @@ void CIDFilterConfig::buildControls()
     buttons->addStretch(1);
     buttons->addWidget(okButton);
     auto *layout = new QGridLayout(this);
-    layout->addWidget(buildRangeGroup(), 0, 0);
+    layout->addWidget(range, 0, 0);
     layout->addLayout(buttons, 1, 0);
 
     connect(readButton, &QPushButton::clicked, this, &CIDFilterConfig::read);
@@ -84,12 +86,15 @@ QWidget *CIDFilterConfig::buildRangeGroup()
 {
     auto *group = new QGroupBox(Caption("ID Filter", "Plage de filtrage"), this);
     auto *grid = new QGridLayout(group);
-    grid->addWidget(new QLabel(Caption("ID start", "ID début"), group), 0, 0);
-    grid->addWidget(new QLabel(Caption("ID end", "ID fin"), group), 1, 0);
+    const QString rowNames[] = {Caption("ID start", "ID début"), Caption("ID end", "ID fin")};
+    grid->addWidget(new QLabel(rowNames[0], group), 0, 0);
+    grid->addWidget(new QLabel(rowNames[1], group), 1, 0);
     const int width = fontMetrics().horizontalAdvance(QStringLiteral("WWW")) + 12;
     for (int i = 0; i < 6; ++i) {
         auto *edit = new QLineEdit(group);
         edit->setObjectName(QString::number(1027 + i));
+        // Three bytes per row: screen readers hear the row's label and the byte's place.
+        edit->setAccessibleName(QStringLiteral("%1 %2").arg(rowNames[i / 3]).arg(i % 3 + 1));
         edit->setValidator(new UpperCaseValidator(edit));
         edit->setAlignment(Qt::AlignCenter);
         edit->setFixedWidth(width);

@@ -1,6 +1,6 @@
 #include "CLevelCsvRecord.h"
 
-#include <sys/file.h>
+#include "FileLock.h"
 
 CLevelCsvRecord::~CLevelCsvRecord()
 {
@@ -13,22 +13,36 @@ bool CLevelCsvRecord::open(const QString &path)
     m_error.clear();
     m_locked = false;
     m_file.setFileName(path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+    // Read as well: the end of an existing record is looked at before appending to it.
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Append)) {
         m_error = m_file.errorString();
         return false;
     }
     // The same rule as the radio log: one recorder at a time, or lines would interleave.
-    if (::flock(m_file.handle(), LOCK_EX | LOCK_NB) != 0) {
+    if (!zok::TryLockWholeFile(m_file.handle())) {
         m_locked = true;
         m_file.close();
         return false;
     }
-    if (m_file.size() == 0 && !writeAll(Header())) {
+    if (!writeAll(StartBytes())) {
         m_error = m_file.errorString();
         m_file.close();
         return false;
     }
     return true;
+}
+
+// What goes before the first new line: the header in a new file; a line end after a last line cut
+// off (power lost while it was written), so that the next line is not glued to its remains.
+QByteArray CLevelCsvRecord::StartBytes()
+{
+    const qint64 size = m_file.size();
+    if (size == 0)
+        return Header();
+    char last = 0;
+    if (!m_file.seek(size - 1) || !m_file.getChar(&last) || last == '\n')
+        return {};
+    return QByteArrayLiteral("\r\n");
 }
 
 void CLevelCsvRecord::close()
@@ -51,13 +65,16 @@ bool CLevelCsvRecord::write(const QDateTime &when, QStringView address, int leve
 
 bool CLevelCsvRecord::writeAll(const QByteArray &bytes)
 {
+    if (bytes.isEmpty())
+        return true;
     const bool written = m_file.write(bytes) == bytes.size();
     return m_file.flush() && written;
 }
 
 QByteArray CLevelCsvRecord::Header()
 {
-    return QByteArrayLiteral("time,address,level\r\n");
+    return QByteArrayLiteral("\xEF\xBB\xBF"
+                             "time,address,level\r\n");
 }
 
 QString CLevelCsvRecord::IsoTime(const QDateTime &when)

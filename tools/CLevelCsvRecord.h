@@ -6,9 +6,10 @@
 #include <QString>
 #include <QStringView>
 
-// The optional CSV record of the radio scan: "time,address,level", one line per level received,
-// UTF-8, a header line when the file is new, appended across sessions and flushed per line, so a
-// crash loses at most the line being written. Like the radio log, it is held exclusively while
+// The optional CSV record of the radio scan and of `zok-cli radio --csv`: "time,address,level",
+// one line per level received, UTF-8, a byte-order mark and a header line when the file is new
+// (spreadsheet programs then read it as UTF-8), appended across sessions and flushed per line, so
+// a crash loses at most the line being written. Like the radio log, it is held exclusively while
 // open: two recorders would interleave their lines.
 class CLevelCsvRecord
 {
@@ -31,12 +32,14 @@ public:
     // False, with errorString(), when the line could not be written completely.
     bool write(const QDateTime &when, QStringView address, int level);
 
+    // The byte-order mark and the header line that start a new file.
     static QByteArray Header();
     // ISO-8601 local time with milliseconds and the UTC offset, e.g. 2026-02-01T09:05:03.045+01:00.
     static QString IsoTime(const QDateTime &when);
     static QByteArray FormatLine(const QDateTime &when, QStringView address, int level);
 
 private:
+    QByteArray StartBytes();
     bool writeAll(const QByteArray &bytes);
 
     QFile m_file;

@@ -53,7 +53,9 @@ bool CTagRegistry::InRange(const TagSighting &tag, const QDateTime &now)
 
 QByteArray CTagRegistry::ToCsv(const QDateTime &now) const
 {
-    QByteArray csv("id,count,first_seen,last_seen,in_range\r\n");
+    // The byte-order mark first: spreadsheet programs then read the file as UTF-8.
+    QByteArray csv("\xEF\xBB\xBF"
+                   "id,count,first_seen,last_seen,in_range\r\n");
     for (const TagSighting &tag : m_sightings) {
         csv += QStringLiteral("%1,%2,%3,%4,%5\r\n")
                    .arg(tag.id)

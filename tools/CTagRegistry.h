@@ -28,7 +28,8 @@ public:
     const std::vector<TagSighting> &sightings() const { return m_sightings; }
     static bool InRange(const TagSighting &tag, const QDateTime &now);
 
-    // "id,count,first_seen,last_seen,in_range" and one line per tag, ISO-8601 local times, UTF-8.
+    // "id,count,first_seen,last_seen,in_range" and one line per tag, ISO-8601 local times, UTF-8
+    // with its byte-order mark: the whole of a new file.
     QByteArray ToCsv(const QDateTime &now) const;
 
 private:

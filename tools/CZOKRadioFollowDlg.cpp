@@ -4,6 +4,7 @@
 #include "CZOKSettings.h"
 #include "ExchangeEvents.h"
 #include "IToolExchange.h"
+#include "ReadableColor.h"
 #include "ToolFrames.h"
 #include "ToolText.h"
 
@@ -98,7 +99,6 @@ void CZOKRadioFollowDlg::buildControls()
     m_level = new QLabel(QStringLiteral("180"), this);
     m_level->setObjectName(QStringLiteral("1025"));
     m_level->setMinimumWidth(m_level->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
-    auto *exit = button(Caption("Exit", "Fermer"), "1", this);
     m_plotSource = std::make_unique<SeriesSource>(m_series, clock());
     m_plot = new CLevelPlot(this);
     m_plot->setObjectName(QStringLiteral("1280"));
@@ -108,10 +108,16 @@ void CZOKRadioFollowDlg::buildControls()
     m_statisticsText = new QLabel(zok::Text(281), this);
     m_statisticsText->setObjectName(QStringLiteral("1281"));
 
+    auto *periodLabel = new QLabel(Caption("Periodicity (ms)", "Périodicité (ms)"), this);
+    periodLabel->setBuddy(m_period);
+    auto *levelLabel = new QLabel(Caption("Radio Level", "Niveau radio"), this);
+    m_bar->setAccessibleName(levelLabel->text());
+    m_plot->setAccessibleName(zok::Text(484));
+
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(Caption("Periodicity (ms)", "Périodicité (ms)"), this), 0, 0);
+    grid->addWidget(periodLabel, 0, 0);
     grid->addWidget(m_period, 0, 1, Qt::AlignLeft);
-    grid->addWidget(new QLabel(Caption("Radio Level", "Niveau radio"), this), 1, 0);
+    grid->addWidget(levelLabel, 1, 0);
     auto *levelRow = new QHBoxLayout;
     levelRow->addWidget(m_bar, 1);
     levelRow->addWidget(m_level);
@@ -119,6 +125,8 @@ void CZOKRadioFollowDlg::buildControls()
     grid->addWidget(m_plot, 2, 0, 1, 3);
     grid->addWidget(m_statisticsText, 3, 0, 1, 3);
     grid->addWidget(buildRecordingGroup(), 4, 0, 1, 3);
+    // Made after the recording group above it: Tab follows the order of making.
+    auto *exit = button(Caption("Exit", "Fermer"), "1", this);
     grid->addWidget(exit, 5, 2);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(1, 1);
@@ -141,6 +149,7 @@ QWidget *CZOKRadioFollowDlg::buildRecordingGroup()
     m_csvOn->setChecked(m_settings && m_settings->RadioCsvEnabled());
     m_csvFile = new QLineEdit(csvFile, group);
     m_csvFile->setObjectName(QStringLiteral("1283"));
+    m_csvFile->setAccessibleName(zok::Text(298));
     m_csvFile->setMinimumWidth(m_csvFile->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 28);
     auto *browse = button(zok::Text(284), "1284", group);
     m_csvBrowse = browse;
@@ -285,7 +294,9 @@ void CZOKRadioFollowDlg::refreshView()
 void CZOKRadioFollowDlg::showLevel(int level)
 {
     QPalette palette = m_bar->palette();
-    palette.setColor(QPalette::Highlight, levelColour(level));
+    // The level's colour, shaded where the bar's background needs it to stand out.
+    palette.setColor(QPalette::Highlight, zok::ReadableOn(levelColour(level), palette.color(QPalette::Base),
+                                                          zok::kGraphicContrast));
     m_bar->setPalette(palette);
     m_bar->setValue(level);
     m_level->setText(QString::number(level));

@@ -18,6 +18,7 @@ CZOKScanReceiversDlg::CZOKScanReceiversDlg(IToolExchange &exchange, CZOKSettings
     setWindowTitle(Caption("Receivers Presence Detection", "Détection des récepteurs présents"));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("1008"));
+    m_list->setAccessibleName(zok::Text(482));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSortingEnabled(true);
     m_list->setFixedWidth(m_list->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 24);

@@ -68,14 +68,21 @@ void CZOKTagFollowDlg::buildControls()
     m_level->setFixedWidth(m_level->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
     m_silence = readOnlyEdit("1006", this);
     m_silence->setMinimumWidth(m_silence->fontMetrics().horizontalAdvance(silenceLine(88888)) + 12);
-    auto *exit = new QPushButton(Caption("Exit", "Fermer"), this);
-    exit->setObjectName(QStringLiteral("1"));
+
+    // Screen readers name the fields by their labels, and the level and silence by their texts.
+    m_bar->setAccessibleName(zok::Text(335));
+    m_level->setAccessibleName(zok::Text(335));
+    m_silence->setAccessibleName(zok::Text(483));
+    auto *typedLabel = new QLabel(Caption("Tag ID :", "ID Tag :"), this);
+    typedLabel->setBuddy(m_typed);
+    auto *followedLabel = new QLabel(Caption("Scanned Tag :", "Tag suivi :"), this);
+    followedLabel->setBuddy(m_followed);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(Caption("Tag ID :", "ID Tag :"), this), 0, 0);
+    grid->addWidget(typedLabel, 0, 0);
     grid->addWidget(m_typed, 0, 1);
     grid->addWidget(m_scan, 0, 2);
-    grid->addWidget(new QLabel(Caption("Scanned Tag :", "Tag suivi :"), this), 1, 0);
+    grid->addWidget(followedLabel, 1, 0);
     grid->addWidget(m_followed, 1, 1, 1, 2);
     auto *levelRow = new QHBoxLayout;
     levelRow->addWidget(m_bar, 1);
@@ -83,6 +90,9 @@ void CZOKTagFollowDlg::buildControls()
     grid->addLayout(levelRow, 2, 0, 1, 3);
     grid->addWidget(m_silence, 3, 0, 1, 3);
     grid->addWidget(buildTagTable(), 4, 0, 1, 3);
+    // Made after the table above it: Tab follows the order of making.
+    auto *exit = new QPushButton(Caption("Exit", "Fermer"), this);
+    exit->setObjectName(QStringLiteral("1"));
     grid->addWidget(exit, 5, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(4, 1);
@@ -100,6 +110,7 @@ QWidget *CZOKTagFollowDlg::buildTagTable()
     sorted->setSortRole(Qt::UserRole);
     m_tagTable = new QTableView(group);
     m_tagTable->setObjectName(QStringLiteral("1290"));
+    m_tagTable->setAccessibleName(zok::Text(297));
     m_tagTable->setModel(sorted);
     m_tagTable->setSortingEnabled(true);
     m_tagTable->sortByColumn(CTagTableModel::Id, Qt::AscendingOrder);

@@ -1,6 +1,7 @@
 #include "CColorLineDelegate.h"
 
 #include "CColorListBox.h"
+#include "ReadableColor.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -12,8 +13,11 @@ QColor CColorLineDelegate::TextColor(const QStyleOptionViewItem &option, const Q
         return option.palette.color(QPalette::Active, QPalette::HighlightedText);
     if (!(option.state & QStyle::State_Enabled))
         return option.palette.color(QPalette::Disabled, QPalette::Text);
+    // The line's own colour where it reads well on the list's background, else a lighter or darker
+    // shade of it (blue on a dark desktop, orange on a light one).
     const QColor own = index.data(CColorListBox::kColorRole).value<QColor>();
-    return own.isValid() ? own : option.palette.color(QPalette::Text);
+    return own.isValid() ? zok::ReadableOn(own, option.palette.color(QPalette::Base), zok::kTextContrast)
+                         : option.palette.color(QPalette::Text);
 }
 
 int CColorLineDelegate::TextFlags(const QStyleOptionViewItem &option)

@@ -2,8 +2,16 @@
 
 #include "CColorLineDelegate.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 
@@ -23,7 +31,8 @@ CColorListBox::CColorListBox(QWidget *parent) : QListView(parent), m_lines(new C
     setModel(m_lines);
     setItemDelegate(new CColorLineDelegate(this));
     setUniformItemSizes(true);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several lines may be selected, to be copied together.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -52,6 +61,35 @@ void CColorListBox::ShowPendingLines()
     const QModelIndex last = m_lines->index(m_lines->rowCount() - 1);
     selectionModel()->setCurrentIndex(last, QItemSelectionModel::Clear);
     scrollToBottom();
+}
+
+QString CColorListBox::SelectedText() const
+{
+    QModelIndexList selected = selectionModel()->selectedRows();
+    std::sort(selected.begin(), selected.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    QStringList lines;
+    for (const QModelIndex &index : selected)
+        lines << index.data().toString();
+    return lines.join(u'\n');
+}
+
+bool CColorListBox::CopySelection()
+{
+    if (!selectionModel()->hasSelection())
+        return false;
+    QGuiApplication::clipboard()->setText(SelectedText());
+    return true;
+}
+
+void CColorListBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Copy)) {
+        CopySelection();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 void CColorListBox::clear()
@@ -85,4 +123,29 @@ void CColorListBox::changeEvent(QEvent *event)
         m_lines->RemeasureAll();
     }
     QListView::changeEvent(event);
+}
+
+void CColorListBox::paintEvent(QPaintEvent *event)
+{
+    QListView::paintEvent(event);
+    // An empty list shows that it has the focus too, or keyboard users lose track of it.
+    if (!hasFocus() || model()->rowCount() > 0)
+        return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = viewport()->rect().adjusted(1, 1, -1, -1);
+    focus.backgroundColor = palette().color(QPalette::Base);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+}
+
+// Only the keyboard opens the menu: a right click must stay free for the double-click that empties
+// the list.
+void CColorListBox::contextMenuEvent(QContextMenuEvent *event)
+{
+    if (event->reason() != QContextMenuEvent::Keyboard || actions().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMenu::exec(actions(), event->globalPos(), nullptr, this);
 }

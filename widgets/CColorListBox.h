@@ -10,7 +10,10 @@
 #include <QTimer>
 
 // A list of text lines, each drawn in its own colour; selected lines use the highlight colours.
-// A double-click with the right mouse button empties the list.
+// A double-click with the right mouse button empties the list; from the keyboard, the context-menu
+// key (or Shift+F10) opens a menu of the actions added to the list (the window adds a Clear).
+// Lines are selected as in any list (click, Shift and Ctrl), and Ctrl+C copies the selected ones;
+// adding lines clears the selection again.
 //
 // Built for lines arriving by the thousand per second: appending only stores the line; the view
 // learns about the lines appended since it last did all at once, at the next turn of the event
@@ -40,6 +43,10 @@ public:
     void clear();
     // Shows the lines appended since the last time now, and scrolls to the newest.
     void ShowPendingLines();
+    // The selected lines' texts in list order, one a line; empty when none is selected.
+    QString SelectedText() const;
+    // Puts SelectedText() on the clipboard; false (clipboard untouched) when nothing is selected.
+    bool CopySelection();
     // The widest line in pixels, as laid out.
     int WidestLine() const { return m_lines->WidestLine(); }
 
@@ -50,7 +57,10 @@ public:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     int MeasureLine(const QString &text);

@@ -1,5 +1,9 @@
 #include "CLevelPlot.h"
 
+#include "ReadableColor.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QPainter>
 #include <QPolygonF>
@@ -14,6 +18,45 @@ constexpr int kTopLevel = 255;
 QColor thresholdColour(int level)
 {
     return level > 150 ? QColor(17, 213, 46) : QColor(255, 206, 0);
+}
+
+// What a screen reader learns of the plot: its name, and the newest level as its value.
+class LevelPlotAccessible : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit LevelPlotAccessible(CLevelPlot *plot) : QAccessibleWidget(plot, QAccessible::Chart) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        const int level = plot()->latestLevel();
+        if (t == QAccessible::Value)
+            return level < 0 ? QString() : QString::number(level);
+        return QAccessibleWidget::text(t);
+    }
+    QVariant currentValue() const override
+    {
+        const int level = plot()->latestLevel();
+        return level < 0 ? QVariant() : QVariant(level);
+    }
+    void setCurrentValue(const QVariant &) override {}
+    QVariant maximumValue() const override { return kTopLevel; }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    const CLevelPlot *plot() const { return static_cast<const CLevelPlot *>(object()); }
+};
+
+QAccessibleInterface *levelPlotAccessible(const QString &className, QObject *object)
+{
+    auto *plot = qobject_cast<CLevelPlot *>(object);
+    return plot && className == QLatin1String("CLevelPlot") ? new LevelPlotAccessible(plot) : nullptr;
 }
 
 // The samples of one pixel column, reduced to what a line through them shows.
@@ -31,6 +74,11 @@ struct Column
 
 CLevelPlot::CLevelPlot(QWidget *parent) : QWidget(parent)
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(levelPlotAccessible);
+        return true;
+    }();
+    Q_UNUSED(factoryInstalled);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     m_repaintLater.setSingleShot(true);
@@ -44,8 +92,19 @@ int CLevelPlot::repaintIntervalMs() const
     return static_cast<int>(std::min(m_windowMs / width, kLongestMs));
 }
 
+int CLevelPlot::latestLevel() const
+{
+    if (!m_source || m_source->count() == 0)
+        return -1;
+    return std::clamp(m_source->levelAt(m_source->count() - 1), 0, kTopLevel);
+}
+
 void CLevelPlot::refresh()
 {
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, latestLevel());
+        QAccessible::updateAccessibility(&event);
+    }
     if (m_repaintLater.isActive())
         return; // a repaint is already due, and will show this too
     const qint64 since = m_lastPaint.isValid() ? m_lastPaint.elapsed() : std::numeric_limits<qint64>::max();
@@ -159,7 +218,9 @@ void CLevelPlot::paintGrid(QPainter &painter, const QRect &area) const
         painter.drawText(area.left() - 4 - metrics.horizontalAdvance(text), y + metrics.ascent() / 2, text);
     }
     for (int level : {150, 180}) {
-        painter.setPen(QPen(thresholdColour(level), 1, Qt::DashLine));
+        const QColor colour =
+            zok::ReadableOn(thresholdColour(level), palette().color(QPalette::Base), zok::kGraphicContrast);
+        painter.setPen(QPen(colour, 1, Qt::DashLine));
         painter.drawLine(area.left(), yOf(level), area.right(), yOf(level));
     }
 }

@@ -11,7 +11,8 @@ class QPainter;
 // A light trend plot of a level 0..255 over the last stretch of time, painted directly: the time
 // axis in seconds before now on the right edge, grid lines, and the 150/180 level thresholds of
 // the level bar's colours. However many samples the window holds, a paint draws at most four
-// points per pixel column (first, lowest, highest, last), so its cost follows the width.
+// points per pixel column (first, lowest, highest, last), so its cost follows the width. Colours
+// come from the palette; the threshold colours are shaded where the background needs it.
 class CLevelPlot : public QWidget
 {
     Q_OBJECT
@@ -37,6 +38,9 @@ public:
     // New samples or a later now: repaints, but not more often than the line can visibly move
     // (one pixel column of time, at most 100 ms), however often it is called.
     void refresh();
+
+    // The newest sample's level, -1 without samples; screen readers get it as the plot's value.
+    int latestLevel() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

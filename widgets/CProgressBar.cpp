@@ -1,6 +1,7 @@
 #include "CProgressBar.h"
 
 #include "CDlgStatusBar.h"
+#include "ReadableColor.h"
 
 #include <QEvent>
 #include <QFontMetrics>
@@ -59,11 +60,25 @@ QColor CProgressBar::SetBarColor(const QColor &color)
     return previous;
 }
 
+// The asked colour where it stands out from the groove, else a lighter or darker shade of it: the
+// dark blue of the main window disappears on a dark desktop.
 void CProgressBar::ApplyColor()
 {
+    if (!m_color.isValid())
+        return;
+    const QColor shown = zok::ReadableOn(m_color, palette().color(QPalette::Base), zok::kGraphicContrast);
+    if (palette().color(QPalette::Highlight) == shown)
+        return;
     QPalette pal = palette();
-    pal.setColor(QPalette::Highlight, m_color);
+    pal.setColor(QPalette::Highlight, shown);
     setPalette(pal);
+}
+
+void CProgressBar::changeEvent(QEvent *event)
+{
+    QProgressBar::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        ApplyColor();
 }
 
 QRect CProgressBar::FitRect(const QRect &pane, int messageWidth, int spaceWidth, int size)

@@ -25,7 +25,9 @@ public:
     bool AttachToPane(CDlgStatusBar *statusBar, const QString &message, int size = 100, int maximum = 100,
                       bool smooth = true, int pane = 0);
     void SetPosition(int position);
-    // Returns the previous colour, or kDefaultColor (as an invalid QColor) when not attached.
+    // Returns the previous colour, or kDefaultColor (as an invalid QColor) when not attached. The
+    // bar is drawn in it where it contrasts enough with the palette's background, else in a
+    // lighter or darker shade of it.
     QColor SetBarColor(const QColor &color);
     QColor BarColor() const { return m_color; }
     // Recomputes the bar's place in its pane; false when not attached.
@@ -39,6 +41,7 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void ApplyColor();

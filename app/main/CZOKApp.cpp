@@ -2,6 +2,7 @@
 
 #include "AppPaths.h"
 #include "CZOKDlg.h"
+#include "StopRequestWatcher.h"
 #include "ZokText.h"
 
 #include <QApplication>
@@ -13,7 +14,15 @@
 
 int CZOKApp::Run(int argc, char **argv)
 {
+    // Caught from the first moment, so that a request to end during start-up is not lost either.
+    zok::WatchStopRequests();
     QApplication application(argc, argv);
+    // A request to end (SIGTERM, Ctrl+C) ends every running loop at once, the main window's and
+    // those of the dialogs above it; each dialog goes away as its caller returns, the window
+    // closes its port, and the run ends with 0.
+    StopRequestWatcher stopRequests;
+    QObject::connect(&stopRequests, &StopRequestWatcher::StopRequested, &application,
+                     [] { QCoreApplication::exit(0); });
     return RunWithToolkit();
 }
 

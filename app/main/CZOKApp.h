@@ -13,7 +13,8 @@ public:
     CZOKApp(const CZOKApp &) = delete;
     CZOKApp &operator=(const CZOKApp &) = delete;
 
-    // The whole run: creates the user-interface toolkit, then RunWithToolkit.
+    // The whole run: catches the system's requests to end the program, creates the user-interface
+    // toolkit, then RunWithToolkit.
     int Run(int argc, char **argv);
     // The run once the QApplication exists: locale, settings, language, main window.
     int RunWithToolkit();

@@ -11,8 +11,12 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,10 +27,15 @@ constexpr int kCancelText = 267;
 constexpr int kSaveCsvText = 268;
 constexpr int kReceiverText = 269;
 constexpr int kCsvErrorText = 278;
+constexpr int kResultColumn = 3;
+constexpr int kSpeedColumn = 4;
+constexpr int kNarrowestResultColumn = 200;
+constexpr int kTableName = 486;
+constexpr int kProgressName = 57347;
 
 QString TitleOf(int textId)
 {
-    QString title = zok::Text(textId);
+    QString title = zok::Text(textId).remove(u'&');
     if (title.endsWith(QStringLiteral("...")))
         title.chop(3);
     return title;
@@ -60,7 +69,13 @@ CZOKCloneDlg::CZOKCloneDlg(CZOKExchange &engine, CZOKProperties &model,
     m_progress->setObjectName(QStringLiteral("progress"));
     m_progress->setRange(0, 100);
     layout->addWidget(m_progress);
-    m_table = NewResultTable(this, QStringLiteral("results"), {263, 264, 265, 266});
+    m_progress->setAccessibleName(zok::Text(kProgressName));
+    m_table = NewResultTable(this, QStringLiteral("results"), zok::CloneColumnTextIds());
+    m_table->setAccessibleName(zok::Text(kTableName));
+    // A result longer than the screen allows wraps inside its row instead of scrolling sideways.
+    m_table->setWordWrap(true);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setColumnHidden(kSpeedColumn, true);
     layout->addWidget(m_table);
     auto *buttons = new QDialogButtonBox(this);
     m_cancel = buttons->addButton(zok::Text(kCancelText), QDialogButtonBox::ActionRole);
@@ -114,6 +129,7 @@ void CZOKCloneDlg::OnScanFinished()
     m_table->setRowCount(static_cast<int>(results.size()));
     for (int i = 0; i < static_cast<int>(results.size()); ++i)
         ShowResult(i, false);
+    FitColumns();
     m_progress->setValue(0);
 }
 
@@ -127,6 +143,7 @@ void CZOKCloneDlg::OnReceiverStarted(int index)
 void CZOKCloneDlg::OnReceiverFinished(int index)
 {
     ShowResult(index, true);
+    FitColumns();
     m_progress->setValue((index + 1) * 100 / static_cast<int>(m_batch.Results().size()));
 }
 
@@ -134,23 +151,51 @@ void CZOKCloneDlg::OnFinished()
 {
     for (int i = 0; i < static_cast<int>(m_batch.Results().size()); ++i)
         ShowResult(i, true);
-    m_table->resizeColumnsToContents();
+    FitColumns();
     m_progress->setValue(100);
     m_status->setText(m_batch.SummaryText());
     UpdateButtons();
     m_close->setFocus();
 }
 
-// A receiver not yet done shows its address only.
+// A receiver not yet done shows its address only. The whole result is also the row's tool tip.
 void CZOKCloneDlg::ShowResult(int index, bool done)
 {
     const auto &result = m_batch.Results()[static_cast<std::size_t>(index)];
     const bool cancelled = result.Result == zok::CloneResult::Outcome::Cancelled;
+    const QString outcome = done ? result.ResultText() : QString();
     const QString texts[] = {result.AddressText(), result.Firmware,
-                             done && !cancelled ? QString::number(result.Written) : QString(),
-                             done ? result.ResultText() : QString()};
-    for (int column = 0; column < 4; ++column)
-        m_table->setItem(index, column, new QTableWidgetItem(texts[column]));
+                             done && !cancelled ? QString::number(result.Written) : QString(), outcome,
+                             done ? result.SpeedText() : QString()};
+    for (int column = 0; column < m_table->columnCount(); ++column) {
+        auto *item = new QTableWidgetItem(texts[column]);
+        item->setToolTip(outcome);
+        m_table->setItem(index, column, item);
+    }
+}
+
+// Every column as wide as its texts, the dialog widened to show them; where the screen is too
+// narrow for a result, the result column takes the room left and its text wraps.
+void CZOKCloneDlg::FitColumns()
+{
+    // The speed column only while a receiver listens at another speed than the line.
+    const auto &results = m_batch.Results();
+    m_table->setColumnHidden(kSpeedColumn, std::ranges::none_of(results, [](const zok::CloneResult &r) {
+                                 return r.OtherBaud != 0;
+                             }));
+    m_table->resizeColumnsToContents();
+    int others = 2 * m_table->frameWidth() + m_table->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < m_table->columnCount(); ++column) {
+        if (column != kResultColumn && !m_table->isColumnHidden(column))
+            others += m_table->columnWidth(column);
+    }
+    const int around = width() - m_table->width();
+    const int room = screen()->availableGeometry().width() * 9 / 10 - around - others;
+    const int result = std::min(m_table->columnWidth(kResultColumn), std::max(room, kNarrowestResultColumn));
+    m_table->setColumnWidth(kResultColumn, result);
+    m_table->resizeRowsToContents();
+    m_table->setMinimumWidth(others + result);
+    resize(std::max(width(), minimumSizeHint().width()), height());
 }
 
 void CZOKCloneDlg::UpdateButtons()

@@ -45,6 +45,7 @@ private:
     void OnReceiverFinished(int index);
     void OnFinished();
     void ShowResult(int index, bool done);
+    void FitColumns();
     void UpdateButtons();
 
     zok::CCloneBatch m_batch;

@@ -27,11 +27,12 @@ constexpr int kWritingText = 259;
 constexpr int kSummaryText = 261;
 constexpr int kReadErrorText = 141;
 constexpr int kReceiverText = 254;
+constexpr int kTableName = 485;
 
-// Menu texts end with "..."; a dialog's title does not.
+// Menu texts end with "..." and mark their accelerator with "&"; a dialog's title does neither.
 QString TitleOf(int textId)
 {
-    QString title = zok::Text(textId);
+    QString title = zok::Text(textId).remove(u'&');
     if (title.endsWith(QStringLiteral("...")))
         title.chop(3);
     return title;
@@ -55,6 +56,7 @@ CZOKCompareDlg::CZOKCompareDlg(CZOKExchange &engine, CZOKProperties &model, cons
     m_status->setObjectName(QStringLiteral("status"));
     layout->addWidget(m_status);
     m_table = NewResultTable(this, QStringLiteral("rows"), {252, 253, 254, 255});
+    m_table->setAccessibleName(zok::Text(kTableName));
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     layout->addWidget(m_table);
     auto *buttons = new QDialogButtonBox(this);

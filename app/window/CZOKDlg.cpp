@@ -3,12 +3,14 @@
 #include "CColorListBox.h"
 #include "CDlgStatusBar.h"
 #include "CProgressBar.h"
+#include "CZOKSettings.h"
 #include "LineColors.h"
 #include "ParameterTable.h"
 #include "ProgramIcon.h"
 #include "WindowText.h"
 #include "ZokText.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QGridLayout>
@@ -31,6 +33,13 @@ constexpr int kPaneWidths[] = {70, 200, 40, 80, 80};
 constexpr QRgb kProgressColor = qRgb(0, 64, 128);
 // The message and traffic lists keep this many lines; older ones are dropped first.
 constexpr int kMaxListLines = 500;
+// Names that screen readers give the two lists and the progress bar, which show no caption.
+constexpr int kMessagesName = 480;
+constexpr int kTrafficName = 481;
+constexpr int kProgressName = 57347;
+constexpr int kClearText = 295;
+// The port pane shows at most this much of the port name.
+constexpr int kPortNameWidth = 220;
 } // namespace
 
 CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
@@ -40,6 +49,7 @@ CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
       m_urlOpener([](const QUrl &url) { return QDesktopServices::openUrl(url); })
 {
     setObjectName(QStringLiteral("102"));
+    m_exchange->Capture().SetCapacity(settings.TrafficCaptureFrames());
     InitDialog();
 }
 
@@ -99,6 +109,14 @@ void CZOKDlg::BuildControls()
 
     m_messages = Named(new CColorListBox(Client()), "1007");
     m_traffic = Named(new CColorListBox(Client()), "1008");
+    m_messages->setAccessibleName(zok::Text(kMessagesName));
+    m_traffic->setAccessibleName(zok::Text(kTrafficName));
+    // What the right double-click does, for the keyboard (the list's context-menu key).
+    for (CColorListBox *list : {m_messages, m_traffic}) {
+        auto *clear = new QAction(zok::Text(kClearText), list);
+        connect(clear, &QAction::triggered, list, &CColorListBox::clear);
+        list->addAction(clear);
+    }
     auto *lists = new QHBoxLayout;
     for (CColorListBox *list : {m_messages, m_traffic}) {
         list->SetMaxLines(kMaxListLines);
@@ -155,17 +173,40 @@ void CZOKDlg::BuildStatusBar()
     }
     bar->SetPaneUpdate(57346, [this] { return StateText(); });
     bar->SetPaneUpdate(57348, [this] { return SyncText(); });
-    bar->SetPaneUpdate(57349, [this] { return PortText(); });
+    bar->SetPaneUpdate(57349, [this] {
+        StatusBar()->Pane(3)->setToolTip(PortName());
+        return PortText();
+    });
     bar->SetPaneUpdate(57350, [this] { return ReceiverText(); });
 
     m_progress = new CProgressBar(bar);
     m_progress->AttachToPane(bar, QString(), 100, 100, true, 1);
     m_progress->SetBarColor(QColor(kProgressColor));
     m_progress->SetPosition(0);
+    m_progress->setAccessibleName(zok::Text(kProgressName));
+}
+
+// Tab follows the layout: the grid, the side column top to bottom, then the two lists. The grid
+// is made anew at each rebuild (and would then come last), so this runs after each.
+void CZOKDlg::UpdateTabOrder()
+{
+    // The grid itself takes no focus: its parts (the list, the page tabs) are the tab stops.
+    QList<QWidget *> stops;
+    for (QWidget *part : m_propertyArea->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (part->focusPolicy() & Qt::TabFocus)
+            stops << part;
+    if (m_propertyArea->focusPolicy() & Qt::TabFocus)
+        stops.prepend(m_propertyArea);
+    stops << m_read << m_write << m_firmware << m_openPort << m_help << m_messages << m_traffic;
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        setTabOrder(stops[i - 1], stops[i]);
 }
 
 QString CZOKDlg::StateText() const
 {
+    // Above whatever the exchange does: nothing reaches the receivers until the port is back.
+    if (m_exchange->WaitingForPort())
+        return zok::Text(440);
     switch (State()) {
     case ExchangeState::Idle:
     case ExchangeState::ReceiverScan:
@@ -186,10 +227,13 @@ QString CZOKDlg::SyncText() const
     return zok::Text(PropertiesModified() ? 135 : 134);
 }
 
+// A stable name (/dev/serial/by-id/usb-FTDI_...) is long: it is cut in its middle so that the
+// pane stays inside the window, and the pane's tool tip holds it whole.
 QString CZOKDlg::PortText() const
 {
     const QString format = zok::Text(m_exchange->IsPortOpen() ? 128 : 129);
-    return QString::asprintf(format.toUtf8().constData(), PortName().toUtf8().constData());
+    const QString name = StatusBar()->fontMetrics().elidedText(PortName(), Qt::ElideMiddle, kPortNameWidth);
+    return QString::asprintf(format.toUtf8().constData(), name.toUtf8().constData());
 }
 
 QString CZOKDlg::ReceiverText() const
@@ -234,4 +278,5 @@ void CZOKDlg::SetPropertyControl(QWidget *control)
     }
     m_propertyArea = control;
     control->show();
+    UpdateTabOrder();
 }

@@ -57,6 +57,8 @@ public:
         ID_SPEED_DETECTION = 32791,
         ID_COMPARE_WITH_FILE = 32792,
         ID_CLONE_TO_ALL_RECEIVERS = 32793,
+        ID_SAVE_TRAFFIC = 32794,
+        ID_COPY_TRAFFIC = 32795,
     };
 
     explicit CZOKDlg(CZOKSettings &settings, QWidget *parent = nullptr);
@@ -101,8 +103,16 @@ public:
     // with the port open. The file is only read.
     void CompareWithFile();
     void CloneToAllReceivers();
+    // The File menu's traffic commands: the engine's capture saved to a file (reported in the
+    // message list, or by message box when it fails), the traffic list's selected lines copied.
+    void SaveTraffic();
+    void CopyTraffic();
     // Tests answer the file dialogs through these.
     void SetFileDialogs(ParameterFileDialogs dialogs) { m_fileDialogs = std::move(dialogs); }
+    void SetTrafficFileChooser(ParameterFileDialogs::Chooser chooser)
+    {
+        m_chooseTrafficFile = std::move(chooser);
+    }
     // Puts `control` where the parameter area is, under the same id; the window owns it.
     void SetPropertyControl(QWidget *control);
     QWidget *PropertyControl() const { return m_propertyArea; }
@@ -142,6 +152,7 @@ private:
     void BuildControls();
     QLayout *BuildSideColumn();
     void BuildStatusBar();
+    void UpdateTabOrder();
     void UpdateReadWrite();
     void AppendLine(CColorListBox &list, const QColor &color, const QString &line);
 
@@ -196,6 +207,7 @@ private:
     std::map<int, QAction *> m_actions;
     CZOKPropertySheet m_sheet{m_properties};
     ParameterFileDialogs m_fileDialogs = ParameterFileDialogs::Standard();
+    ParameterFileDialogs::Chooser m_chooseTrafficFile;
     QPointer<EPropCtrl> m_propertyGrid;
 
     QGridLayout *m_grid = nullptr;

@@ -6,9 +6,15 @@
 #include "CZOKSettings.h"
 #include "FileComparison.h"
 #include "ParameterFile.h"
+#include "ShowMessageBox.h"
+#include "ZokText.h"
 
 #include <QFile>
 #include <QFileInfo>
+
+namespace {
+constexpr int kReplaceEditsText = 355;
+} // namespace
 
 bool CZOKDlg::ChooseParameterFile(CZOKProperties &file, std::uint32_t &keys, QString &name, bool wholeFile)
 {
@@ -30,6 +36,12 @@ bool CZOKDlg::ChooseParameterFile(CZOKProperties &file, std::uint32_t &keys, QSt
 void CZOKDlg::CompareWithFile()
 {
     if (State() != ExchangeState::Idle || !m_exchange->IsPortOpen())
+        return;
+    // The compare reads the receiver first, which replaces edits not written yet.
+    FinishGridEdit();
+    if (PropertiesModified() &&
+        ShowMessageBox(this, zok::Text(kReplaceEditsText), QStringLiteral("ZOK"), QMessageBox::Warning,
+                       QMessageBox::Ok | QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     CZOKProperties file;
     std::uint32_t keys = 0;

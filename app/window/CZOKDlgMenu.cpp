@@ -1,4 +1,5 @@
 #include "CAboutDlg.h"
+#include "CColorListBox.h"
 #include "CZOKDlg.h"
 #include "WindowText.h"
 #include "ZokText.h"
@@ -14,6 +15,8 @@ using zok::WindowText;
 namespace {
 constexpr int kCompareWithFileText = 240;
 constexpr int kCloneText = 241;
+constexpr int kSaveTrafficText = 410;
+constexpr int kCopyTrafficText = 411;
 } // namespace
 
 void CZOKDlg::BuildMenu()
@@ -32,6 +35,12 @@ void CZOKDlg::BuildMenu()
     AddCommand(
         file, ID_CLONE_TO_ALL_RECEIVERS, zok::Text(kCloneText), [this] { CloneToAllReceivers(); },
         IdleWithPort());
+    file->addSeparator();
+    AddCommand(
+        file, ID_SAVE_TRAFFIC, zok::Text(kSaveTrafficText), [this] { SaveTraffic(); }, IdleOnly());
+    AddCommand(
+        file, ID_COPY_TRAFFIC, zok::Text(kCopyTrafficText), [this] { CopyTraffic(); },
+        [this](QAction &a) { a.setEnabled(m_traffic->selectionModel()->hasSelection()); });
     file->addSeparator();
     AddCommand(
         file, ID_EXIT, Caption(WindowText::Exit), [this] { done(QDialog::Accepted); }, Always());

@@ -17,6 +17,7 @@ constexpr int kPropertyAreaId = 1002;
 constexpr int kCommentHeight = 70;
 // The name column sizes itself to the longest name: leave the values room for their longest text.
 constexpr QSize kGridMinimumSize(680, 330);
+constexpr int kPageNameText = 103;
 constexpr int kHelpTitleText = 126;
 constexpr int kOpenFailedText = 137;
 constexpr int kSelectPortText = 138;
@@ -46,6 +47,10 @@ void CZOKDlg::BuildPropertyGrid()
     grid->SetHost(&m_sheet);
     grid->SetListener(this);
     grid->SetCommentTitle(zok::Text(kHelpTitleText));
+    // Screen readers name the list by its page and the help pane by its title.
+    grid->SetAccessibleNames(zok::Text(kPageNameText),
+                             zok::Text(kHelpTitleText).remove(QLatin1Char(':')).trimmed());
+    UpdateTabOrder();
 }
 
 // Also after each step of a read: the sheet then applies the received support and firmware.

@@ -12,7 +12,7 @@ bool CZOKDlg::OpenSerialPort(bool withMessages)
 void CZOKDlg::OnOpenSerialPortClicked()
 {
     m_exchange->PortCheckBoxClicked(m_openPort->isChecked());
-    m_openPort->setChecked(m_exchange->IsPortOpen());
+    m_openPort->setChecked(m_exchange->PortWanted());
 }
 
 void CZOKDlg::AddMessage(const QColor &color, const QString &line)

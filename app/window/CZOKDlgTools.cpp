@@ -42,9 +42,8 @@ void CZOKDlg::OnIdFilter()
 
 void CZOKDlg::OnSerialPort()
 {
-    CZOKSerialCfgDlg::PortListSource ports = m_portList;
-    if (!ports)
-        ports = CZOKSerialCfgDlg::SystemPorts;
+    const CZOKSerialCfgDlg::PortInfoSource ports =
+        m_portList ? CZOKSerialCfgDlg::NamesOnly(m_portList) : CZOKSerialCfgDlg::SystemPortInfo;
     CZOKSerialCfgDlg dialog(m_settings, ports, this);
     if (RunModal(dialog) == QDialog::Accepted)
         OpenSerialPort(true);

@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int kWarningText = 185;
+constexpr int kMessageName = 487;
 
 QString Localised(const char *english, const char *french)
 {
@@ -36,6 +37,7 @@ CZOKWriteSpeedWarning::CZOKWriteSpeedWarning(DontShowChanged onDontShowChanged, 
 
     auto *text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("1003"));
+    text->setAccessibleName(zok::Text(kMessageName));
     text->setReadOnly(true);
     const QString message = zok::Text(kWarningText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text->setPlainText(message);

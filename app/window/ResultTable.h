@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QString>
-#include <initializer_list>
+#include <vector>
 
 class QTableWidget;
 class QWidget;
@@ -9,4 +9,4 @@ class QWidget;
 // A read-only table of results with one column per header text id (the string table's), rows as
 // tall as the font needs and the last column stretched: the compare and the clone dialogs' table.
 QTableWidget *NewResultTable(QWidget *parent, const QString &objectName,
-                             std::initializer_list<int> headerTextIds);
+                             const std::vector<int> &headerTextIds);

@@ -41,8 +41,8 @@ constexpr std::array<Pair, 27> kCaptions = {{
      "Dernière évolution : prise en charge du protocole radio Manchester x16, du paramètre nombre "
      "minimum de tags et des paramètres des commandes 22 et 23."},
     {"OK", "OK"},
-    {"Serial port %1 lost: check the cable or adapter, then reopen it.",
-     "Port série %1 perdu : vérifiez le câble ou l'adaptateur, puis rouvrez-le."},
+    {"Serial port %1 lost: waiting for it to come back (untick Open Serial Port to stop).",
+     "Port série %1 perdu : en attente de son retour (décochez Ouvrir le port série pour arrêter)."},
 }};
 } // namespace
 

@@ -33,6 +33,8 @@ bool FloodProbe::eventFilter(QObject *watched, QEvent *event)
         const zok::FrameTime *converted = nullptr;
         std::int64_t receivedMs = 0;
         for (const zok::ReceivedFrame &frame : static_cast<zok::FrameReceivedEvent *>(event)->Frames()) {
+            if (frame.kind != zok::FrameKind::Frame)
+                continue; // bytes the listener dropped: captured, never dispatched
             if (converted == nullptr || std::memcmp(converted, &frame.time, sizeof frame.time) != 0) {
                 converted = &frame.time;
                 receivedMs = EpochMs(frame.time);

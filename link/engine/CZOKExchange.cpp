@@ -16,6 +16,7 @@ CZOKExchange::CZOKExchange(IExchangeSettings &settings, CZOKProperties &model, I
                            ExchangeTimings timings, QObject *parent)
     : QObject(parent), m_settings(settings), m_model(model), m_view(view), m_timings(timings)
 {
+    m_reopener.SetPeriod(m_timings.portCheckPeriod);
 }
 
 CZOKExchange::~CZOKExchange()
@@ -41,7 +42,7 @@ void CZOKExchange::StartTimer(int periodMs)
 void CZOKExchange::BeginExchange(ExchangeState state, int periodMs)
 {
     StartTimer(periodMs);
-    m_session.State = state;
+    SetState(state);
     m_session.RemainingTicks = 0;
     m_session.AcceptedAnswers = 0;
     m_session.BuildReadList();
@@ -91,16 +92,26 @@ void CZOKExchange::OnExchangeTimeout()
 // Time-out or failed detection: back to Idle with the error line and the hint to check the line.
 void CZOKExchange::EndWithError(int errorTextId)
 {
-    m_session.State = ExchangeState::Idle;
+    SetState(ExchangeState::Idle);
     SetProgress(0);
     m_view.AddMessage(LineColour::Red, zok::Text(errorTextId));
     m_view.AddMessage(LineColour::Red, zok::Text(173));
     StopTimer();
 }
 
+void CZOKExchange::SetState(ExchangeState state)
+{
+    m_session.State = state;
+    // Each answer of a read, a write or a speed attempt holds up what comes next: the listener
+    // hands frames over at once then. The rest of the time a busy line's frames come in batches.
+    const bool awaitingAnswers = state == ExchangeState::Reading || state == ExchangeState::Writing ||
+                                 state == ExchangeState::SpeedDetection;
+    m_port.SetPromptDelivery(awaitingAnswers);
+}
+
 void CZOKExchange::StopExchange()
 {
-    m_session.State = ExchangeState::Idle;
+    SetState(ExchangeState::Idle);
     StopTimer();
 }
 
@@ -120,7 +131,11 @@ void CZOKExchange::SendCommand(const std::string &text)
     if (!m_port.IsOpen())
         return;
     Pause(m_timings.sendPause);
+    const qint64 sentMs = QDateTime::currentMSecsSinceEpoch();
     const long error = m_port.Write(text.data(), text.size(), nullptr, zok::kCommandTimeout);
+    if (m_capture.Enabled())
+        m_capture.Add({sentMs, m_lineBaud, zok::TrafficDirection::Sent,
+                       error == 0 ? zok::TrafficMark::None : zok::TrafficMark::WriteFailed, text});
     if (error == 0)
         return;
     // The exchange that waits for an answer still ends by its own time-out.
@@ -144,32 +159,42 @@ void CZOKExchange::SetProgress(int percent)
     m_view.SetProgress(std::clamp(percent, 0, 100));
 }
 
+zok::CaptureHeader CZOKExchange::TrafficHeader(const QString &program) const
+{
+    zok::CaptureHeader header;
+    header.program = program.toStdString();
+    header.port = m_settings.PortName().toStdString();
+    header.receiver = m_settings.ReceiverAddress();
+    header.firmware = m_firmwareText.trimmed().toStdString();
+    return header;
+}
+
 // ---- tool dialogs ---------------------------------------------------------------------------
 
 void CZOKExchange::StartReceiverScan()
 {
     if (!m_port.IsOpen())
         return;
-    m_session.State = ExchangeState::ReceiverScan;
+    SetState(ExchangeState::ReceiverScan);
     SendLogged(QStringLiteral("[010000]"));
 }
 
 void CZOKExchange::EnterTagTracking()
 {
     if (m_port.IsOpen())
-        m_session.State = ExchangeState::TagTracking;
+        SetState(ExchangeState::TagTracking);
 }
 
 void CZOKExchange::EnterRadioScan()
 {
     if (m_port.IsOpen())
-        m_session.State = ExchangeState::RadioScan;
+        SetState(ExchangeState::RadioScan);
 }
 
 void CZOKExchange::EnterIdFilter()
 {
     if (m_port.IsOpen())
-        m_session.State = ExchangeState::IdFilter;
+        SetState(ExchangeState::IdFilter);
 }
 
 void CZOKExchange::RegisterMonitor(MonitorKind kind, QObject *dialog)
@@ -181,7 +206,7 @@ void CZOKExchange::EndMonitoring()
 {
     for (auto &monitor : m_monitors)
         monitor.clear();
-    m_session.State = ExchangeState::Idle;
+    SetState(ExchangeState::Idle);
 }
 
 // ---- receiving ------------------------------------------------------------------------------

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "CPortReopener.h"
 #include "CSerialMFC.h"
 #include "CZOKSyncSession.h"
 #include "ExchangeTimings.h"
 #include "IExchangeView.h"
 #include "IToolExchange.h"
+#include "TrafficCapture.h"
+#include "TrafficCaptureText.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -38,16 +41,33 @@ public:
                  ExchangeTimings timings = {}, QObject *parent = nullptr);
     ~CZOKExchange() override;
 
-    // Port.
+    // Port. Opening by the user (OpenSerialPort, the check box) ends any waiting for a lost port.
     bool OpenSerialPort(bool withMessages);
     // The "Open Serial Port" check box was clicked and is now `checked`.
     void PortCheckBoxClicked(bool checked);
     void CloseSerialPort();
     bool IsPortOpen() const { return m_port.IsOpen(); }
+    // After the port was lost: closed, looked for once a period (ExchangeTimings::portCheckPeriod)
+    // and reopened at the speed it had as soon as it is back. Unticking the box ends the waiting.
+    bool WaitingForPort() const { return m_reopener.Waiting(); }
+    // What the "Open Serial Port" box shows: the port is open, or awaited.
+    bool PortWanted() const { return IsPortOpen() || WaitingForPort(); }
+    // Waits for the settings' port, at the model's speed, as after a loss but without its lines:
+    // for a port that is not there yet (zok-cli --wait-port).
+    void WaitForPort();
+    // Presence checks made while waiting (tests and benchmarks show it never spins).
+    std::uint64_t PortChecks() const { return m_reopener.Checks(); }
     // For what the window shows of the port (speed, framing); the engine alone opens and closes it.
     zok::CSerialMFC &Port() { return m_port; }
-    // Puts the open (or reopened) port on the speed of `index`; false when it cannot.
+    // Puts the open (or reopened) port on the speed of `index`; false when it cannot. A line whose
+    // speed its device server sets stays usable and says so instead.
     bool ChangeLinkSpeed(int index, bool withMessages);
+    // The line's speed is its device server's: the last setting of the port said so (a raw
+    // network line, or an RFC 2217 server that refused the option).
+    bool SpeedSetOnServer() const { return m_speedOnServer; }
+    // Why the last opening (or setting) of the port failed: the port's code, which
+    // zok::PortProblemText words where the port has its own message.
+    long LastOpenError() const { return m_lastOpenError; }
 
     // Sequences; each does nothing unless the state is Idle.
     void ReadParameters();
@@ -65,8 +85,9 @@ public:
     QObject *Monitor(MonitorKind kind) const { return m_monitors[static_cast<std::size_t>(kind)].data(); }
 
     ExchangeState State() const { return m_session.State; }
-    // The window's own transitions of the state (and its tests); the sequences set theirs.
-    void SetState(ExchangeState state) { m_session.State = state; }
+    // Every change of the state, the window's own (and its tests') and the sequences'. While the
+    // engine's own exchanges wait for answers, the port delivers each frame as it comes.
+    void SetState(ExchangeState state);
     const CZOKSyncSession &Session() const { return m_session; }
     const QString &FirmwareText() const { return m_firmwareText; }
     // True when the model holds what a complete read of the receiver now selected gave since the
@@ -80,6 +101,12 @@ public:
     void RestoreModel(const CZOKProperties &model, const QString &firmwareText, bool modified);
     // Frames handed to the dispatcher since construction, empty ones included.
     std::uint64_t FramesDispatched() const { return m_framesDispatched; }
+
+    // Every frame written and received (dropped bytes included), the newest first to go.
+    zok::TrafficCapture &Capture() { return m_capture; }
+    const zok::TrafficCapture &Capture() const { return m_capture; }
+    // A capture's header as things stand: `program`, the port, the receiver and its firmware.
+    zok::CaptureHeader TrafficHeader(const QString &program) const;
 
     bool SpeedConfigurationEnabled() const { return m_speedConfigurationEnabled; }
     void ToggleSpeedConfiguration() { m_speedConfigurationEnabled = !m_speedConfigurationEnabled; }
@@ -125,11 +152,16 @@ private:
     // The listener hands over the frames of one read together; they are queued and dispatched one
     // by one, oldest first.
     void QueueFrames(const std::vector<zok::ReceivedFrame> &frames);
+    void CaptureReceived(const zok::ReceivedFrame &frame);
     void DispatchQueuedFrames();
     void OnFrameReceived(const QString &text, const QDateTime &received);
     void OnScanAnswer(const QString &text);
     void Forward(MonitorKind kind, QEvent::Type type, const QString &text, const QDateTime &received);
     void OnPortLost();
+    // The exchange that the loss cut ends failed at once, never by a later answer.
+    void EndExchangeCutByLoss();
+    QString AcknowledgedBeforeLoss() const;
+    bool Reopen();
 
     // Read sequence.
     void OnReadAnswer(const QString &text);
@@ -149,8 +181,11 @@ private:
 
     // Port.
     long OpenPort(const QString &portName);
+    // 0, a code after which the line works at its device server's speed, or the failure.
     long ConfigureLine(int baud);
-    bool EndWithOpenFailure(const QString &portName, bool withMessages);
+    // True for a code of the port that is a failure (not one of a line set on its server).
+    static bool Failed(long portCode);
+    bool EndWithOpenFailure(const QString &portName, bool withMessages, long error);
     void SetPortControls(bool open);
     int ModelSpeedIndex() const;
 
@@ -164,7 +199,14 @@ private:
     ExchangeTimings m_timings;
 
     zok::CSerialMFC m_port;
+    zok::CPortReopener m_reopener;
+    // The speed the line was last set to: a reopened port gets it back, the capture records it.
+    int m_lineBaud = 9600;
+    bool m_speedOnServer = false;
+    long m_lastOpenError = 0;
     CZOKSyncSession m_session;
+
+    zok::TrafficCapture m_capture;
 
     QString m_firmwareText;
     bool m_speedConfigurationEnabled = false;

@@ -6,6 +6,7 @@
 #include "IExchangeSettings.h"
 #include "LineText.h"
 #include "LinkSpeed.h"
+#include "PortProblemText.h"
 #include "SerialConstants.h"
 #include "ZokText.h"
 
@@ -64,12 +65,40 @@ void CZOKExchange::QueueFrames(const std::vector<zok::ReceivedFrame> &frames)
     const zok::FrameTime *converted = nullptr;
     QDateTime received;
     for (const zok::ReceivedFrame &frame : frames) {
+        CaptureReceived(frame);
+        if (frame.kind != zok::FrameKind::Frame)
+            continue;
         if (converted == nullptr || !SameTime(*converted, frame.time)) {
             converted = &frame.time;
             received = ToDateTime(frame.time);
         }
         m_queuedFrames.push_back({QString::fromStdString(frame.text), received});
     }
+}
+
+void CZOKExchange::CaptureReceived(const zok::ReceivedFrame &frame)
+{
+    if (!m_capture.Enabled())
+        return;
+    zok::CapturedFrame captured{
+        frame.epochMs, m_lineBaud, zok::TrafficDirection::Received, zok::TrafficMark::None, {}};
+    switch (frame.kind) {
+    case zok::FrameKind::Frame:
+        captured.bytes.reserve(frame.text.size() + 2);
+        captured.bytes += '[';
+        captured.bytes += frame.text;
+        captured.bytes += ']';
+        break;
+    case zok::FrameKind::Malformed:
+        captured.mark = zok::TrafficMark::Malformed;
+        captured.bytes = frame.text;
+        break;
+    case zok::FrameKind::Overlong:
+        captured.mark = zok::TrafficMark::Overlong;
+        captured.bytes = frame.text;
+        break;
+    }
+    m_capture.Add(std::move(captured));
 }
 
 void CZOKExchange::DispatchQueuedFrames()
@@ -92,10 +121,25 @@ long CZOKExchange::OpenPort(const QString &portName)
 }
 
 // The receivers' framing at every speed: 8 data bits, no parity, two stop bits, no handshake.
+// A line whose device server sets it (zok::LineSetOnServer) works all the same: its code is
+// returned for the caller to say so, and the line is taken to run at the server's speed.
 long CZOKExchange::ConfigureLine(int baud)
 {
-    const long error = m_port.Configure(baud, 8, zok::kNoParity, zok::kTwoStopBits);
-    return error != 0 ? error : m_port.SetHandshake(zok::kHandshakeOff);
+    const long setting = m_port.Configure(baud, 8, zok::kNoParity, zok::kTwoStopBits);
+    if (setting != 0 && !zok::LineSetOnServer(setting))
+        return setting;
+    if (setting == 0) {
+        if (const long error = m_port.SetHandshake(zok::kHandshakeOff))
+            return error;
+    }
+    m_lineBaud = baud;
+    m_speedOnServer = setting != 0;
+    return setting;
+}
+
+bool CZOKExchange::Failed(long portCode)
+{
+    return portCode != 0 && !zok::LineSetOnServer(portCode);
 }
 
 int CZOKExchange::ModelSpeedIndex() const
@@ -103,20 +147,25 @@ int CZOKExchange::ModelSpeedIndex() const
     return m_model.Value(ParameterId::RX_VITESSE);
 }
 
+// The box stays set while a lost port is awaited; Read and Write need the port itself.
 void CZOKExchange::SetPortControls(bool open)
 {
     m_view.EnableReadButton(open);
     m_view.EnableWriteButton(open);
-    m_view.SetPortChecked(open);
+    m_view.SetPortChecked(open || m_reopener.Waiting());
 }
 
 // Every failed opening or setting of the port ends here: the port closed, the lines of a port that
-// could not be opened (with messages), and the controls of a closed port.
-bool CZOKExchange::EndWithOpenFailure(const QString &portName, bool withMessages)
+// could not be opened (with messages; the reason too when the port words it, as a device server's
+// does), and the controls of a closed port.
+bool CZOKExchange::EndWithOpenFailure(const QString &portName, bool withMessages, long error)
 {
+    m_lastOpenError = error;
     m_port.Close();
     if (withMessages) {
         m_view.AddMessage(LineColour::Red, FillText(kTextOpenFailed, {portName}));
+        if (const QString reason = zok::PortProblemText(error, portName); !reason.isEmpty())
+            m_view.AddMessage(LineColour::Red, reason);
         m_view.AddMessage(LineColour::Red, zok::Text(kTextSelectPort));
     }
     SetPortControls(false);
@@ -125,6 +174,7 @@ bool CZOKExchange::EndWithOpenFailure(const QString &portName, bool withMessages
 
 bool CZOKExchange::OpenSerialPort(bool withMessages)
 {
+    m_reopener.Stop();
     if (m_port.IsOpen()) {
         m_port.Close();
         if (withMessages)
@@ -133,24 +183,33 @@ bool CZOKExchange::OpenSerialPort(bool withMessages)
     m_readSinceOpen = false;
     const QString portName = m_settings.PortName();
     long error = OpenPort(portName);
-    if (error == 0)
-        error = ConfigureLine(SpeedFromIndex(ModelSpeedIndex()));
+    const long setting = error == 0 ? ConfigureLine(SpeedFromIndex(ModelSpeedIndex())) : 0;
+    if (error == 0 && Failed(setting))
+        error = setting;
     if (error != 0)
-        return EndWithOpenFailure(portName, withMessages);
+        return EndWithOpenFailure(portName, withMessages, error);
     if (withMessages)
         m_view.AddMessage(LineColour::Green, FillText(kTextOpened, {portName}));
+    // A raw line was chosen as such; an RFC 2217 line that works raw says why, once per opening.
+    if (withMessages && setting != 0 && setting != zok::kErrorLineSetOnServer)
+        m_view.AddMessage(LineColour::Red, zok::PortProblemText(setting, portName));
     SetPortControls(true);
     return true;
 }
 
 void CZOKExchange::CloseSerialPort()
 {
+    m_reopener.Stop();
     m_port.Close();
 }
 
 void CZOKExchange::PortCheckBoxClicked(bool checked)
 {
-    if (checked && !m_port.IsOpen()) {
+    if (!checked && m_reopener.Waiting()) {
+        // The user gives up on the lost port: for them it was still open, now it is closed.
+        m_reopener.Stop();
+        m_view.AddMessage(LineColour::Green, zok::Text(kTextClosed));
+    } else if (checked && !m_port.IsOpen()) {
         OpenSerialPort(true);
     } else if (checked) {
         m_view.AddMessage(LineColour::Green, zok::Text(kTextAlreadyOpen));
@@ -160,30 +219,27 @@ void CZOKExchange::PortCheckBoxClicked(bool checked)
         m_port.Close();
         m_view.AddMessage(LineColour::Green, zok::Text(kTextClosed));
     }
-    m_view.EnableReadButton(m_port.IsOpen());
-    m_view.EnableWriteButton(m_port.IsOpen());
+    SetPortControls(m_port.IsOpen());
 }
 
 bool CZOKExchange::ChangeLinkSpeed(int index, bool withMessages)
 {
     const QString portName = m_settings.PortName();
-    if (!m_port.IsOpen() && OpenPort(portName) != 0)
-        return EndWithOpenFailure(portName, withMessages);
+    if (!m_port.IsOpen()) {
+        if (const long error = OpenPort(portName))
+            return EndWithOpenFailure(portName, withMessages, error);
+    }
     QString speedText;
-    if (ConfigureLine(SpeedFromIndex(index, speedText)) != 0)
-        return EndWithOpenFailure(portName, withMessages);
-    if (withMessages)
+    const long setting = ConfigureLine(SpeedFromIndex(index, speedText));
+    if (Failed(setting))
+        return EndWithOpenFailure(portName, withMessages, setting);
+    // Opened by hand while it was awaited: the waiting is over.
+    m_reopener.Stop();
+    // A line whose speed its device server sets says so instead of a change that did not happen.
+    if (withMessages && setting == 0)
         m_view.AddMessage(LineColour::Green, FillText(kTextSpeedChanged, {portName, speedText}));
+    else if (withMessages)
+        m_view.AddMessage(LineColour::Red, zok::PortProblemText(setting, portName));
     SetPortControls(true);
     return true;
-}
-
-// The device went away (an adapter unplugged): release it and let the user open it again.
-void CZOKExchange::OnPortLost()
-{
-    if (!m_port.IsOpen())
-        return;
-    m_port.Close();
-    SetPortControls(false);
-    m_view.ReportPortLost(m_settings.PortName());
 }

@@ -37,7 +37,7 @@ void CZOKExchange::OnReadAnswer(const QString &text)
         return;
     m_view.AddMessage(LineColour::Blue, zok::Text(140));
     StopTimer();
-    m_session.State = ExchangeState::Idle;
+    SetState(ExchangeState::Idle);
     m_view.BuildPropertyGrid();
     ApplyReadValues();
     SetProgress(0);

@@ -34,17 +34,19 @@ void CZOKExchange::OnDetectionAnswer(const QString &text)
     m_view.AddMessage(LineColour::Blue, text.mid(2));
     m_view.AddMessage(LineColour::Blue, zok::Text(140));
     StopTimer();
-    m_session.State = ExchangeState::Idle;
+    SetState(ExchangeState::Idle);
     m_view.BuildPropertyGrid();
     ApplyReadValues();
     SetProgress(0);
     ReadParameters();
 }
 
+// A line whose speed its device server sets has one attempt, at that speed: the others would only
+// ask again at the same speed.
 void CZOKExchange::OnDetectionTimeout()
 {
     ++m_speedAttempt;
-    if (m_speedAttempt >= kLinkSpeedCount || !ChangeLinkSpeed(m_speedAttempt, true)) {
+    if (m_speedAttempt >= kLinkSpeedCount || m_speedOnServer || !ChangeLinkSpeed(m_speedAttempt, true)) {
         EndWithError(141);
         return;
     }

@@ -6,7 +6,9 @@
 #include "IExchangeSettings.h"
 #include "LinkSpeed.h"
 #include "ParameterWire.h"
+#include "PortProblemText.h"
 #include "SelectedWrites.h"
+#include "SerialConstants.h"
 #include "ZokText.h"
 
 void CZOKExchange::WriteParameters()
@@ -42,7 +44,7 @@ void CZOKExchange::StartWrite(std::optional<std::uint32_t> parameterMask)
         return;
     }
     StartTimer(m_timings.writeTimeout);
-    m_session.State = ExchangeState::Writing;
+    SetState(ExchangeState::Writing);
     m_session.RemainingTicks = 0;
     SetProgress(0);
     SendNextWrite();
@@ -50,7 +52,7 @@ void CZOKExchange::StartWrite(std::optional<std::uint32_t> parameterMask)
 
 void CZOKExchange::SendNextWrite()
 {
-    m_session.State = ExchangeState::Writing;
+    SetState(ExchangeState::Writing);
     Pause(m_timings.writePause);
     if (const auto action = m_session.GetWriteAction(m_session.WriteIndex)) {
         SendLogged(QString::fromStdString(action->Command));
@@ -58,7 +60,7 @@ void CZOKExchange::SendNextWrite()
     }
     m_propertiesModified = false;
     StopTimer();
-    m_session.State = ExchangeState::Idle;
+    SetState(ExchangeState::Idle);
     m_view.AddMessage(LineColour::Blue, zok::Text(149));
     // The port may have been closed or lost while the sequence ran: Read follows the port.
     m_view.EnableReadButton(m_port.IsOpen());
@@ -81,16 +83,21 @@ void CZOKExchange::OnWriteAnswer(const QString &text)
     SendNextWrite();
 }
 
-// The receiver acknowledged its new speed at the old one; the port follows it.
+// The receiver acknowledged its new speed at the old one; the port follows it. A line whose speed
+// its device server sets cannot: it says so, and the writes go on at the server's speed.
 void CZOKExchange::SwitchPortSpeed()
 {
-    m_port.Close();
     const QString portName = m_settings.PortName();
+    if (m_speedOnServer) {
+        m_view.AddMessage(LineColour::Red, zok::PortProblemText(zok::kErrorLineSetOnServer, portName));
+        return;
+    }
+    m_port.Close();
     long error = OpenPort(portName);
     if (error == 0)
         error = ConfigureLine(SpeedFromIndex(ModelSpeedIndex()));
-    if (error != 0) {
-        EndWithOpenFailure(portName, true);
+    if (Failed(error)) {
+        EndWithOpenFailure(portName, true, error);
         return;
     }
     SetPortControls(true);

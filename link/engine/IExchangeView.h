@@ -25,7 +25,7 @@ public:
 
     virtual void EnableReadButton(bool enable) = 0;
     virtual void EnableWriteButton(bool enable) = 0;
-    // The "Open Serial Port" check box follows the port.
+    // The "Open Serial Port" check box follows the port: set while it is open or awaited.
     virtual void SetPortChecked(bool checked) = 0;
 
     // Recreates the parameter grid from the model (after a read), or only redraws its values.
@@ -34,9 +34,17 @@ public:
 
     virtual void ShowFirmwareText(const QString &text) = 0;
 
-    // The device of the open port went away (an adapter unplugged); the engine has closed it and
-    // cleared the port controls. A window says so in its message list.
+    // The device of the open port went away (an adapter unplugged); the engine has closed it,
+    // disabled Read and Write and waits for it to come back (the box stays set). A window says so
+    // in its message list.
     virtual void ReportPortLost(const QString &portName) { Q_UNUSED(portName); }
+    // The awaited port is open again, at `baud` as before (0: at its device server's speed); the
+    // engine has said so in the message list and enabled Read and Write.
+    virtual void ReportPortBack(const QString &portName, int baud)
+    {
+        Q_UNUSED(portName);
+        Q_UNUSED(baud);
+    }
 
     // Shown before a write while speed configuration is disabled. True lets the write go on without
     // the speed; false abandons it. The dialog's "don't show again" box reaches the engine directly

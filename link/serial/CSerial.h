@@ -6,22 +6,33 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 namespace zok {
 
-// One serial port, over termios (CSerial_posix.cpp) or the Win32 communications API
-// (CSerial_win32.cpp); the comments below describe the POSIX side where the two differ. Every operation
-// returns a code (kSerialOk, the constants of SerialConstants.h, or errno) and keeps it as LastError(). The
-// descriptor is always non-blocking: blocking behaviour and time-outs are made with poll(), so that a stuck
-// device can time out instead of hanging a thread.
+class CTcpLine;
+struct LineSettings;
+
+// One serial port. The port name chooses the backend when the port opens: a local device, over
+// termios (CSerial_posix.cpp) or the Win32 communications API (CSerial_win32.cpp), or a line behind
+// a device server, "tcp://HOST:PORT" (CTcpLine) or "rfc2217://HOST:PORT" (CRfc2217Line); CSerial.cpp
+// hands each operation to the one in use. The comments below describe the POSIX device where the
+// backends differ. Every operation returns a code (kSerialOk, the constants of SerialConstants.h
+// and NetErrors.h, or errno) and keeps it as LastError(). The descriptor is always non-blocking:
+// blocking behaviour and time-outs are made with poll(), so that a stuck device can time out
+// instead of hanging a thread.
+//
+// What a network line cannot do comes back as a code of its own: a raw line's settings are its
+// server's (kErrorLineSetOnServer; the Query operations then give -1), and an RFC 2217 server that
+// refuses the option is used as a raw line (see CRfc2217Line).
 //
 // There is no caller-supplied asynchronous form of Read/Write/WaitForEvent: every operation waits
 // for itself, on its own, so the listener's reads and the caller's writes never share a wait.
 class CSerial
 {
 public:
-    CSerial() = default;
+    CSerial();
     virtual ~CSerial();
     CSerial(const CSerial &) = delete;
     CSerial &operator=(const CSerial &) = delete;
@@ -29,7 +40,8 @@ public:
     // Opens "COMn", a device path or a /dev name (see DevicePathForPort) for exclusive use, raw,
     // 8 data bits, no parity, 2 stop bits, no flow control; the speed stays as the device had
     // it until Configure. A port held by someone else fails with EBUSY. Linux fixes the
-    // driver's queue sizes, so the two sizes are accepted and ignored.
+    // driver's queue sizes, so the two sizes are accepted and ignored. A network name connects
+    // (NetErrors.h has its failures; a name that does not parse gives kErrorBadPortName).
     virtual long Open(std::string_view portName, unsigned inQueue = 0, unsigned outQueue = 0);
     // Discards output still queued (close() would otherwise wait for it, up to 30 s).
     virtual long Close();
@@ -68,7 +80,7 @@ public:
 
     std::uint32_t TakeEvents();
     long LastError() const { return m_lastError.load(); }
-    bool IsOpen() const { return m_fd.Valid(); }
+    bool IsOpen() const { return m_fd.Valid() || m_net != nullptr; }
 
 protected:
     long SetLastError(long code)
@@ -77,8 +89,32 @@ protected:
         return code;
     }
     NativeHandle Fd() const { return m_fd.Get(); }
+    // The network backend while one is open, else null.
+    CTcpLine *NetworkLine() const { return m_net.get(); }
 
 private:
+    // The local device's side of each operation (*_posix.cpp, *_win32.cpp).
+    long OpenDevice(std::string_view portName, unsigned inQueue, unsigned outQueue);
+    long CloseDevice();
+    long ConfigureDevice(int baud, int dataBits, int parity, int stopBits);
+    long SetEventCharacterDevice(char c, bool watch);
+    long SetEventMaskDevice(std::uint32_t mask);
+    long WaitForEventDevice(int timeoutMs);
+    long SetHandshakeDevice(int kind);
+    long SetReadModeDevice(int mode);
+    int QueryBaudRateDevice();
+    int QueryDataBitsDevice();
+    int QueryParityDevice();
+    int QueryStopBitsDevice();
+    int QueryHandshakeDevice();
+    long WriteDevice(const void *data, std::size_t length, std::size_t *written, int timeoutMs);
+    long ReadDevice(void *buffer, std::size_t length, std::size_t *bytesRead, int timeoutMs);
+    // The network line's side, where it is more than handing the call on.
+    long OpenNetwork(std::string_view portName);
+    long WaitForEventNetwork(int timeoutMs);
+    long ReadNetwork(void *buffer, std::size_t length, std::size_t *bytesRead, int timeoutMs);
+    int QueryNetwork(int LineSettings::*value);
+
     long Fail(long code);
     long LoadSettings(PortSettings &tio);
     long StoreSettings(const PortSettings &tio);
@@ -86,6 +122,7 @@ private:
     int CommandTimeoutMs(std::size_t length);
 
     OwnedHandle m_fd;
+    std::unique_ptr<CTcpLine> m_net;
     // Atomic because the owner may read it while the listener thread of a derived layer runs.
     std::atomic<long> m_lastError{kSerialOk};
     std::uint32_t m_lastEvent = 0;

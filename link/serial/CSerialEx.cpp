@@ -1,6 +1,9 @@
 // The parts of CSerialEx that are the same on every system: closing, and starting the listener.
-// The listener itself and its stop event are in CSerialEx_posix.cpp and CSerialEx_win32.cpp.
+// The listener of a local device and its stop event are in CSerialEx_posix.cpp and
+// CSerialEx_win32.cpp, the listener of a network line in CSerialEx_network.cpp.
 #include "CSerialEx.h"
+
+#include "CTcpLine.h"
 
 #include <functional>
 #include <system_error>
@@ -23,11 +26,20 @@ long CSerialEx::StartListenerThread()
     if (m_thread.joinable())
         m_thread.join(); // ended by itself after the port was lost
     ClearStopEvent(m_stopEvent.Get());
+    CTcpLine *line = NetworkLine();
     try {
         m_listening.store(true);
-        m_thread =
-            std::thread(&CSerialEx::ListenerLoop, this, Fd(), m_stopEvent.Get(), std::ref(ListenerSink()));
+        if (line) {
+            line->SetListening(true);
+            m_thread = std::thread(&CSerialEx::NetworkListenerLoop, this, std::ref(*line), m_stopEvent.Get(),
+                                   std::ref(ListenerSink()));
+        } else {
+            m_thread = std::thread(&CSerialEx::ListenerLoop, this, Fd(), m_stopEvent.Get(),
+                                   std::ref(ListenerSink()));
+        }
     } catch (const std::system_error &e) {
+        if (line)
+            line->SetListening(false);
         m_listening.store(false);
         return SetLastError(e.code().value());
     }

@@ -1,5 +1,6 @@
 #include "CSerialEx.h"
 
+#include "CutFrames.h"
 #include "FrameCutter.h"
 
 #include <cerrno>
@@ -9,8 +10,6 @@
 #include <sys/eventfd.h>
 #include <system_error>
 #include <unistd.h>
-#include <utility>
-#include <vector>
 
 namespace zok {
 
@@ -23,23 +22,6 @@ void ResetEvent(int fd)
     std::uint64_t value = 0;
     while (::read(fd, &value, sizeof value) > 0) {
     }
-}
-
-// All frames closed by one read share its time stamp: they arrived together. They are handed
-// over together too, in order.
-void CutFrames(const char *bytes, std::size_t count, FrameCutter &cutter, IListenerSink &sink)
-{
-    std::vector<ReceivedFrame> frames;
-    FrameTime time;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!cutter.Feed(bytes[i]))
-            continue;
-        if (frames.empty())
-            time = FrameTime::Now();
-        frames.push_back(ReceivedFrame{cutter.TakeFrame(), time});
-    }
-    if (!frames.empty())
-        sink.PostFrames(std::move(frames));
 }
 
 // Reads what the driver holds; `readAny` tells whether there was anything. Returns 0, or the
@@ -135,8 +117,9 @@ void CSerialEx::ListenerLoop(int portFd, int stopFd, IListenerSink &sink)
         else if (fds[1].revents != 0) {
             bool readAny = false;
             lost = DrainPort(portFd, fds[1].revents, cutter, sink, readAny);
-            // A busy line: let the next bytes gather (poll() then returns at once for them).
-            if (lost == kSerialOk && readAny && StopAsked(stopFd, kBusyLinePauseMs))
+            // A busy line: let the next bytes gather (poll() then returns at once for them),
+            // unless an answer is awaited.
+            if (lost == kSerialOk && readAny && !PromptDelivery() && StopAsked(stopFd, kBusyLinePauseMs))
                 break;
         }
     }

@@ -3,12 +3,11 @@
 // then the line is polled every few milliseconds).
 #include "CSerialEx.h"
 
+#include "CutFrames.h"
 #include "FrameCutter.h"
 
 #include <functional>
 #include <system_error>
-#include <utility>
-#include <vector>
 
 namespace zok {
 
@@ -27,23 +26,6 @@ bool PortStillThere(HANDLE port)
     DWORD errors = 0;
     COMSTAT status{};
     return ::ClearCommError(port, &errors, &status) != 0;
-}
-
-// All frames closed by one read share its time stamp: they arrived together. They are handed
-// over together too, in order.
-void CutFrames(const char *bytes, std::size_t count, FrameCutter &cutter, IListenerSink &sink)
-{
-    std::vector<ReceivedFrame> frames;
-    FrameTime time;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!cutter.Feed(bytes[i]))
-            continue;
-        if (frames.empty())
-            time = FrameTime::Now();
-        frames.push_back(ReceivedFrame{cutter.TakeFrame(), time});
-    }
-    if (!frames.empty())
-        sink.PostFrames(std::move(frames));
 }
 
 // Reads exactly what the driver holds, so no read can block whatever read mode the owner set;
@@ -154,9 +136,9 @@ void CSerialEx::ListenerLoop(HANDLE port, HANDLE stop, IListenerSink &sink)
         if (lost == kSerialOk)
             lost = DrainInput(port, readDone.Get(), cutter, sink, readAny);
         // A busy line: let the next bytes gather, then read them, until a read finds nothing
-        // (only then does a new wait start, as before).
+        // (only then does a new wait start, as before); not while an answer is awaited.
         bool stopped = false;
-        while (lost == kSerialOk && readAny && !stopped) {
+        while (lost == kSerialOk && readAny && !stopped && !PromptDelivery()) {
             const DWORD paused = ::WaitForSingleObject(stop, static_cast<DWORD>(kBusyLinePauseMs));
             if (paused == WAIT_OBJECT_0)
                 stopped = true;

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -43,12 +42,7 @@ int CSerial::CommandTimeoutMs(std::size_t length)
     return kCommandGraceMs + static_cast<int>(th::WireTime(length, baud).count());
 }
 
-long CSerial::WriteString(const char *text, std::size_t *written, int timeoutMs)
-{
-    return Write(text, text ? std::strlen(text) : 0, written, timeoutMs);
-}
-
-long CSerial::Write(const void *data, std::size_t length, std::size_t *written, int timeoutMs)
+long CSerial::WriteDevice(const void *data, std::size_t length, std::size_t *written, int timeoutMs)
 {
     if (written)
         *written = 0;
@@ -74,7 +68,7 @@ long CSerial::Write(const void *data, std::size_t length, std::size_t *written, 
     return Fail(code);
 }
 
-long CSerial::Read(void *buffer, std::size_t length, std::size_t *bytesRead, int timeoutMs)
+long CSerial::ReadDevice(void *buffer, std::size_t length, std::size_t *bytesRead, int timeoutMs)
 {
     if (bytesRead)
         *bytesRead = 0;
@@ -113,7 +107,7 @@ static int PollSlice(const Deadline &deadline, bool wantsEmpty, int queued)
     return remaining < 0 ? drainMs : std::min(remaining, drainMs);
 }
 
-long CSerial::WaitForEvent(int timeoutMs)
+long CSerial::WaitForEventDevice(int timeoutMs)
 {
     if (!IsOpen())
         return Fail(kErrorInvalidHandle);

@@ -3,8 +3,6 @@
 // bounded by the caller's time-out.
 #include "CSerial.h"
 
-#include <cstring>
-
 namespace zok {
 
 namespace {
@@ -47,12 +45,7 @@ int CSerial::CommandTimeoutMs(std::size_t length)
     return kCommandGraceMs + static_cast<int>(wireMs);
 }
 
-long CSerial::WriteString(const char *text, std::size_t *written, int timeoutMs)
-{
-    return Write(text, text ? std::strlen(text) : 0, written, timeoutMs);
-}
-
-long CSerial::Write(const void *data, std::size_t length, std::size_t *written, int timeoutMs)
+long CSerial::WriteDevice(const void *data, std::size_t length, std::size_t *written, int timeoutMs)
 {
     if (written)
         *written = 0;
@@ -73,7 +66,7 @@ long CSerial::Write(const void *data, std::size_t length, std::size_t *written, 
     return Fail(code);
 }
 
-long CSerial::Read(void *buffer, std::size_t length, std::size_t *bytesRead, int timeoutMs)
+long CSerial::ReadDevice(void *buffer, std::size_t length, std::size_t *bytesRead, int timeoutMs)
 {
     if (bytesRead)
         *bytesRead = 0;
@@ -92,7 +85,7 @@ long CSerial::Read(void *buffer, std::size_t length, std::size_t *bytesRead, int
     return Fail(code);
 }
 
-long CSerial::WaitForEvent(int timeoutMs)
+long CSerial::WaitForEventDevice(int timeoutMs)
 {
     if (!IsOpen())
         return Fail(kErrorInvalidHandle);

@@ -7,7 +7,7 @@ namespace zok {
 
 namespace th = termios_helpers;
 
-int CSerial::QueryBaudRate()
+int CSerial::QueryBaudRateDevice()
 {
     termios tio{};
     if (Fail(LoadSettings(tio)))
@@ -15,7 +15,7 @@ int CSerial::QueryBaudRate()
     return th::BaudOf(::cfgetospeed(&tio));
 }
 
-int CSerial::QueryDataBits()
+int CSerial::QueryDataBitsDevice()
 {
     termios tio{};
     if (Fail(LoadSettings(tio)))
@@ -23,7 +23,7 @@ int CSerial::QueryDataBits()
     return th::DataBitsOf(tio);
 }
 
-int CSerial::QueryParity()
+int CSerial::QueryParityDevice()
 {
     termios tio{};
     if (Fail(LoadSettings(tio)))
@@ -31,7 +31,7 @@ int CSerial::QueryParity()
     return th::ParityOf(tio);
 }
 
-int CSerial::QueryStopBits()
+int CSerial::QueryStopBitsDevice()
 {
     termios tio{};
     if (Fail(LoadSettings(tio)))
@@ -39,7 +39,7 @@ int CSerial::QueryStopBits()
     return th::StopBitsOf(tio);
 }
 
-int CSerial::QueryHandshake()
+int CSerial::QueryHandshakeDevice()
 {
     termios tio{};
     if (Fail(LoadSettings(tio)))

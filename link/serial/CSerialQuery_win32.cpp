@@ -3,7 +3,7 @@
 
 namespace zok {
 
-int CSerial::QueryBaudRate()
+int CSerial::QueryBaudRateDevice()
 {
     DCB dcb{};
     if (Fail(LoadSettings(dcb)))
@@ -11,7 +11,7 @@ int CSerial::QueryBaudRate()
     return static_cast<int>(dcb.BaudRate);
 }
 
-int CSerial::QueryDataBits()
+int CSerial::QueryDataBitsDevice()
 {
     DCB dcb{};
     if (Fail(LoadSettings(dcb)))
@@ -19,7 +19,7 @@ int CSerial::QueryDataBits()
     return dcb.ByteSize;
 }
 
-int CSerial::QueryParity()
+int CSerial::QueryParityDevice()
 {
     DCB dcb{};
     if (Fail(LoadSettings(dcb)))
@@ -27,7 +27,7 @@ int CSerial::QueryParity()
     return dcb.fParity ? dcb.Parity : NOPARITY;
 }
 
-int CSerial::QueryStopBits()
+int CSerial::QueryStopBitsDevice()
 {
     DCB dcb{};
     if (Fail(LoadSettings(dcb)))
@@ -35,7 +35,7 @@ int CSerial::QueryStopBits()
     return dcb.StopBits;
 }
 
-int CSerial::QueryHandshake()
+int CSerial::QueryHandshakeDevice()
 {
     DCB dcb{};
     if (Fail(LoadSettings(dcb)))

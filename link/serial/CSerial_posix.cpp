@@ -37,17 +37,7 @@ long SetModemLines(int fd, bool raised)
 }
 } // namespace
 
-CSerial::~CSerial()
-{
-    CSerial::Close();
-}
-
-long CSerial::Fail(long code)
-{
-    return SetLastError(code);
-}
-
-long CSerial::Open(std::string_view portName, unsigned, unsigned)
+long CSerial::OpenDevice(std::string_view portName, unsigned, unsigned)
 {
     if (IsOpen())
         return Fail(kErrorAlreadyInitialized);
@@ -94,7 +84,7 @@ long CSerial::TakeExclusiveUse()
     return kSerialOk;
 }
 
-long CSerial::Close()
+long CSerial::CloseDevice()
 {
     if (IsOpen()) {
         ::tcflush(m_fd.Get(), TCOFLUSH);
@@ -117,7 +107,7 @@ long CSerial::StoreSettings(const termios &tio)
     return ::tcsetattr(m_fd.Get(), TCSANOW, &tio) == 0 ? kSerialOk : errno;
 }
 
-long CSerial::Configure(int baud, int dataBits, int parity, int stopBits)
+long CSerial::ConfigureDevice(int baud, int dataBits, int parity, int stopBits)
 {
     termios tio{};
     if (const long code = LoadSettings(tio))
@@ -130,7 +120,7 @@ long CSerial::Configure(int baud, int dataBits, int parity, int stopBits)
     return Fail(StoreSettings(tio));
 }
 
-long CSerial::SetEventCharacter(char c, bool watch)
+long CSerial::SetEventCharacterDevice(char c, bool watch)
 {
     if (!IsOpen())
         return Fail(kErrorInvalidHandle);
@@ -140,7 +130,7 @@ long CSerial::SetEventCharacter(char c, bool watch)
     return SetLastError(kSerialOk);
 }
 
-long CSerial::SetEventMask(std::uint32_t mask)
+long CSerial::SetEventMaskDevice(std::uint32_t mask)
 {
     if (!IsOpen())
         return Fail(kErrorInvalidHandle);
@@ -148,7 +138,7 @@ long CSerial::SetEventMask(std::uint32_t mask)
     return SetLastError(kSerialOk);
 }
 
-long CSerial::SetHandshake(int kind)
+long CSerial::SetHandshakeDevice(int kind)
 {
     termios tio{};
     if (const long code = LoadSettings(tio))
@@ -166,7 +156,7 @@ long CSerial::SetHandshake(int kind)
     return Fail(SetModemLines(m_fd.Get(), kind == kHandshakeHardware));
 }
 
-long CSerial::SetReadMode(int mode)
+long CSerial::SetReadModeDevice(int mode)
 {
     if (!IsOpen())
         return Fail(kErrorInvalidHandle);

@@ -35,17 +35,7 @@ void MakeRaw(DCB &dcb)
 }
 } // namespace
 
-CSerial::~CSerial()
-{
-    CSerial::Close();
-}
-
-long CSerial::Fail(long code)
-{
-    return SetLastError(code);
-}
-
-long CSerial::Open(std::string_view portName, unsigned inQueue, unsigned outQueue)
+long CSerial::OpenDevice(std::string_view portName, unsigned inQueue, unsigned outQueue)
 {
     if (IsOpen())
         return Fail(kErrorAlreadyInitialized);
@@ -82,7 +72,7 @@ long CSerial::Open(std::string_view portName, unsigned inQueue, unsigned outQueu
     return SetLastError(kSerialOk);
 }
 
-long CSerial::Close()
+long CSerial::CloseDevice()
 {
     if (IsOpen()) {
         ::PurgeComm(m_fd.Get(), PURGE_TXABORT | PURGE_TXCLEAR);
@@ -107,7 +97,7 @@ long CSerial::StoreSettings(const DCB &dcb)
     return ::SetCommState(m_fd.Get(), &copy) ? kSerialOk : static_cast<long>(::GetLastError());
 }
 
-long CSerial::Configure(int baud, int dataBits, int parity, int stopBits)
+long CSerial::ConfigureDevice(int baud, int dataBits, int parity, int stopBits)
 {
     DCB dcb{};
     if (const long code = LoadSettings(dcb))
@@ -123,7 +113,7 @@ long CSerial::Configure(int baud, int dataBits, int parity, int stopBits)
     return Fail(StoreSettings(dcb));
 }
 
-long CSerial::SetEventCharacter(char c, bool watch)
+long CSerial::SetEventCharacterDevice(char c, bool watch)
 {
     DCB dcb{};
     if (const long code = LoadSettings(dcb))
@@ -137,7 +127,7 @@ long CSerial::SetEventCharacter(char c, bool watch)
     return SetLastError(kSerialOk);
 }
 
-long CSerial::SetEventMask(std::uint32_t mask)
+long CSerial::SetEventMaskDevice(std::uint32_t mask)
 {
     if (!IsOpen())
         return Fail(kErrorInvalidHandle);
@@ -147,7 +137,7 @@ long CSerial::SetEventMask(std::uint32_t mask)
     return SetLastError(kSerialOk);
 }
 
-long CSerial::SetHandshake(int kind)
+long CSerial::SetHandshakeDevice(int kind)
 {
     DCB dcb{};
     if (const long code = LoadSettings(dcb))
@@ -168,7 +158,7 @@ long CSerial::SetHandshake(int kind)
 // Non-blocking: a read returns at once with what is buffered (interval time-out MAXDWORD, totals
 // 0). Blocking: all three 0, a read waits for its whole count. Write time-outs stay 0: writes are
 // bounded by our own wait, which can cancel them.
-long CSerial::SetReadMode(int mode)
+long CSerial::SetReadModeDevice(int mode)
 {
     if (!IsOpen())
         return Fail(kErrorInvalidHandle);

@@ -19,12 +19,16 @@ public:
     // Bytes arrived (kEvRxChar); called before they are cut.
     virtual void OnPortEvent(std::uint32_t events, long error) = 0;
     virtual void PostFrame(ReceivedFrame frame) = 0;
-    // All frames cut from one read, oldest first. A sink that can carry them together (one posted
-    // event instead of one per frame) overrides this; the default hands them over one by one.
+    // All frames cut from one read, oldest first, with the bytes dropped among them (kind other
+    // than FrameKind::Frame). A sink that can carry them together (one posted event instead of
+    // one per frame), or that wants what was dropped, overrides this; the default hands the
+    // frames over one by one and nothing else.
     virtual void PostFrames(std::vector<ReceivedFrame> frames)
     {
-        for (ReceivedFrame &frame : frames)
-            PostFrame(std::move(frame));
+        for (ReceivedFrame &frame : frames) {
+            if (frame.kind == FrameKind::Frame)
+                PostFrame(std::move(frame));
+        }
     }
     // The device went away; the listener ends right after. Called at most once per start.
     virtual void OnPortLost(long error) = 0;

@@ -1,9 +1,5 @@
+// The deadline of the port's waits, the same on every system.
 #include "PollWait.h"
-
-#include "SerialConstants.h"
-
-#include <cerrno>
-#include <poll.h>
 
 namespace zok {
 
@@ -22,25 +18,6 @@ int Deadline::RemainingMs() const
         return 0;
     // Round up, so a wait never ends a fraction of a millisecond early and loops once more.
     return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count());
-}
-
-long WaitForFd(int fd, short events, const Deadline &deadline)
-{
-    for (;;) {
-        const int remaining = deadline.RemainingMs();
-        pollfd p{fd, events, 0};
-        const int n = ::poll(&p, 1, remaining);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        if (p.revents & events)
-            return kSerialOk;
-        if (p.revents & (POLLHUP | POLLERR | POLLNVAL))
-            return EIO;
-        if (remaining == 0 || deadline.Expired())
-            return kErrorTimeout;
-    }
 }
 
 } // namespace zok

@@ -7,7 +7,8 @@
 namespace zok {
 
 // Tells the port's owner that the device went away (errno in Error(), usually EIO); the listener
-// has ended and the owner should close the port and let the user reopen it.
+// has ended and the owner closes the port and waits for it to come back
+// (CPortReopener).
 class PortLostEvent : public QEvent
 {
 public:

@@ -20,11 +20,22 @@ struct FrameTime
     static FrameTime Now();
 };
 
+// What the listener made of bytes it read: a frame, or bytes it dropped (FrameCutter).
+enum class FrameKind : std::uint8_t {
+    Frame,     // the text between "[" and "]"
+    Malformed, // stray bytes outside any frame, or a frame cut short by a new "[" (with its "[")
+    Overlong,  // the first bytes of a frame over the length cap, from its "["
+};
+
 // One frame as the listener cut it: the text between "[" and "]", and when "]" was read.
 struct ReceivedFrame
 {
     std::string text;
     FrameTime time;
+    // The same moment in milliseconds since 1970-01-01 UTC: orders it among frames sent and
+    // keeps its time-zone offset recoverable.
+    std::int64_t epochMs = 0;
+    FrameKind kind = FrameKind::Frame;
 };
 
 } // namespace zok

@@ -2,11 +2,13 @@
 
 #include "CZOKExchange.h"
 #include "CZOKProperties.h"
+#include "CompareTexts.h"
 #include "ExchangeEvents.h"
 #include "FileComparison.h"
 #include "LineText.h"
 #include "LinkSpeed.h"
 #include "ParameterId.h"
+#include "ParameterWire.h"
 #include "ZokText.h"
 
 #include <QTimerEvent>
@@ -20,6 +22,11 @@ namespace {
 constexpr int kFailedAtText = 274;
 constexpr int kSummaryText = 276;
 constexpr int kSpeedChangedText = 277;
+constexpr int kSpeedConfigurationOffText = 251;
+constexpr int kDifferencesLeftSummaryText = 352;
+constexpr int kOtherSpeedsText = 353;
+constexpr int kOtherSpeedText = 354;
+constexpr int kNameAndReasonText = 357;
 
 int StepTextId(UpdateStep step)
 {
@@ -45,11 +52,44 @@ int SpeedIndexOfBaud(int baud)
     return -1;
 }
 
+const CompareRow *SpeedRow(const std::vector<CompareRow> &rows)
+{
+    const auto row = std::ranges::find(rows, ParameterId::RX_VITESSE, &CompareRow::Id);
+    return row != rows.end() && row->Ticked && row->FileValue ? &*row : nullptr;
+}
+
 bool SpeedVerified(const std::vector<CompareRow> &rows)
 {
-    return std::ranges::any_of(rows, [](const CompareRow &row) {
-        return row.Id == ParameterId::RX_VITESSE && row.Ticked && row.Verify == VerifyStatus::Verified;
-    });
+    const CompareRow *row = SpeedRow(rows);
+    return row != nullptr && row->Verify == VerifyStatus::Verified;
+}
+
+// The file's speed once the receiver acknowledged it (it changes speed after acknowledging, even
+// when the read back at that speed then failed); 0 when it stayed where it was.
+int AcknowledgedBaud(const std::vector<CompareRow> &rows)
+{
+    const CompareRow *row = SpeedRow(rows);
+    if (row == nullptr || row->Verify == VerifyStatus::NotWritten ||
+        row->Verify == VerifyStatus::NotAcknowledged)
+        return 0;
+    return SpeedFromIndex(ModelValueOf(ParameterId::RX_VITESSE, *row->FileValue));
+}
+
+// The rows that still differ because they could not be written, each with why.
+QStringList DifferencesLeft(const std::vector<CompareRow> &rows)
+{
+    QStringList left;
+    for (const auto &row : rows) {
+        if (row.Status != CompareStatus::Differs || row.Ticked)
+            continue;
+        QString name = row.Name.trimmed();
+        if (name.endsWith(u'.'))
+            name.chop(1);
+        const bool speed = row.Id == ParameterId::RX_VITESSE && !row.Tickable;
+        left << FillText(kNameAndReasonText,
+                         {name, speed ? Text(kSpeedConfigurationOffText) : CompareStatusText(row.Status)});
+    }
+    return left;
 }
 
 } // namespace
@@ -60,11 +100,13 @@ CCloneBatch::CCloneBatch(CZOKExchange &engine, CZOKProperties &model, SelectRece
       m_selectedAddress(selectedAddress), m_file(std::make_unique<CZOKProperties>()),
       m_modelBefore(std::make_unique<CZOKProperties>())
 {
+    // Queued: the engine finishes its own step (state, timer, grid) first.
+    connect(&m_engine, &CZOKExchange::ReadFinished, this, &CCloneBatch::OnFinalRead, Qt::QueuedConnection);
 }
 
 CCloneBatch::~CCloneBatch()
 {
-    if (m_running)
+    if (m_running && !m_finalRead)
         Restore();
 }
 
@@ -84,6 +126,8 @@ void CCloneBatch::Start(const CZOKProperties &file, std::uint32_t fileKeys)
     m_running = true;
     m_scanning = true;
     m_cancel = false;
+    m_wroteSelected = false;
+    m_finalRead = false;
     m_results.clear();
     m_speedText.clear();
     m_engine.RegisterMonitor(MonitorKind::ReceiverScan, this);
@@ -168,17 +212,22 @@ void CCloneBatch::OnReceiverFinished()
     result.Firmware = update.Firmware().trimmed();
     result.Written = update.WrittenCount();
     result.SpeedChanged = SpeedVerified(update.Rows());
+    result.OtherBaud = AcknowledgedBaud(update.Rows());
+    const int ticked = CountTicked(update.Rows());
+    if (result.Address == m_selectedAddress && ticked > 0)
+        m_wroteSelected = true;
+    const QStringList left = DifferencesLeft(update.Rows());
     if (!update.Succeeded()) {
         result.Result = CloneResult::Outcome::Failed;
         result.Failure =
             FillText(kFailedAtText, {Text(StepTextId(update.FailedStep())), update.FailureText()});
+    } else if (!left.isEmpty()) {
+        result.Result = CloneResult::Outcome::DifferencesLeft;
+        result.LeftCount = static_cast<int>(left.size());
+        result.LeftReason = left.join(QStringLiteral("; "));
     } else {
-        // Nothing ticked and nothing different: the receiver already held the file.
-        const bool differs =
-            CountTicked(update.Rows()) > 0 || std::ranges::any_of(update.Rows(), [](const CompareRow &row) {
-                return row.Status == CompareStatus::Differs;
-            });
-        result.Result = differs ? CloneResult::Outcome::Verified : CloneResult::Outcome::Identical;
+        // Nothing written and nothing different: the receiver already held the file.
+        result.Result = ticked > 0 ? CloneResult::Outcome::Verified : CloneResult::Outcome::Identical;
     }
     m_update.reset();
     ReturnToStartSpeed();
@@ -211,12 +260,44 @@ void CCloneBatch::Finish()
     }
     Restore();
     ReturnToStartSpeed();
+    MarkOtherSpeeds();
+    // The restored model holds the selected receiver's values from before the batch; a plain
+    // Write would undo the clone. One that now listens at another speed cannot answer here.
+    const auto selected = std::ranges::find(m_results, m_selectedAddress, &CloneResult::Address);
+    const bool reachable = selected != m_results.end() && selected->OtherBaud == 0;
+    if (m_wroteSelected && reachable && m_engine.IsPortOpen() && m_engine.State() == ExchangeState::Idle) {
+        m_finalRead = true;
+        m_engine.ReadParameters();
+        return;
+    }
+    End();
+}
+
+// Receivers that acknowledged a speed the line did not keep now listen elsewhere.
+void CCloneBatch::MarkOtherSpeeds()
+{
+    const int lineBaud = m_engine.IsPortOpen() ? m_engine.Port().QueryBaudRate() : 0;
+    for (auto &result : m_results) {
+        if (result.OtherBaud == lineBaud)
+            result.OtherBaud = 0;
+    }
+}
+
+void CCloneBatch::OnFinalRead()
+{
+    if (m_finalRead)
+        End();
+}
+
+void CCloneBatch::End()
+{
+    m_finalRead = false;
+    m_running = false;
     emit Finished();
 }
 
 void CCloneBatch::Restore()
 {
-    m_running = false;
     m_scanTimer.stop();
     if (m_scanning)
         m_engine.EndMonitoring();
@@ -225,16 +306,28 @@ void CCloneBatch::Restore()
     m_select(m_selectedAddress);
     m_engine.SetDontShowSpeedWarning(m_dontShowWarningBefore);
     m_engine.RestoreModel(*m_modelBefore, m_firmwareBefore, m_modifiedBefore);
+    // Whatever the model holds now, it is not what a read of the selected receiver gave.
+    m_engine.ForgetRead();
 }
 
 QString CCloneBatch::SummaryText() const
 {
-    const auto verified = std::ranges::count_if(m_results, [](const CloneResult &r) {
-        return r.Result == CloneResult::Outcome::Verified || r.Result == CloneResult::Outcome::Identical;
-    });
+    const auto verified = std::ranges::count_if(m_results, &CloneResult::Holds);
+    const auto left = std::ranges::count_if(
+        m_results, [](const CloneResult &r) { return r.Result == CloneResult::Outcome::DifferencesLeft; });
     QString text = FillText(kSummaryText, {QString::number(m_results.size()), QString::number(verified)});
+    if (left > 0)
+        text += u' ' + FillText(kDifferencesLeftSummaryText, {QString::number(left)});
     if (!m_speedText.isEmpty())
         text += u' ' + m_speedText;
+    QStringList moved;
+    for (const auto &result : m_results) {
+        if (result.OtherBaud != 0)
+            moved << FillText(kOtherSpeedText, {result.AddressText(), result.SpeedText()});
+    }
+    if (!moved.isEmpty() && m_startSpeedIndex >= 0)
+        text += u' ' + FillText(kOtherSpeedsText, {QString::number(SpeedFromIndex(m_startSpeedIndex)),
+                                                   moved.join(QStringLiteral(", "))});
     return text;
 }
 

@@ -21,9 +21,12 @@ namespace zok {
 // current speed, then for each receiver found, in ascending address order: select it, read,
 // compare, write what differs, read back, verify (CReceiverUpdate). A receiver that fails is
 // reported with its step and the batch goes on. Cancel stops after the receiver in progress.
-// Afterwards the selected receiver, the model with its firmware text and modified flag, the speed
-// warning choice and the port's speed are as before; only when every receiver found verified
-// a new speed does the port stay at it (SpeedChangedText says so).
+// Afterwards the selected receiver, the speed warning choice and the port's speed are as before;
+// only when every receiver found verified a new speed does the port stay at it (SpeedChangedText
+// says so), and a receiver left at another speed than the line's says which. The model with its
+// firmware text and modified flag is put back too, unless the batch wrote to the selected
+// receiver: that one is read again at the end, so that the model holds what it now holds. Either
+// way the model no longer counts as a read of the receiver (a compare reads first).
 class CCloneBatch : public QObject
 {
     Q_OBJECT
@@ -48,7 +51,8 @@ public:
     const std::vector<CloneResult> &Results() const { return m_results; }
     // The index in Results() of the receiver in progress; -1 while none.
     int Current() const { return m_current; }
-    // "N receiver(s) found, M verified.", and the speed line when the port stayed at a new speed.
+    // "N receiver(s) found, M verified.", then those with differences left, the speed line when
+    // the port stayed at a new speed, and the receivers left at another speed than the line's.
     QString SummaryText() const;
     const QString &SpeedChangedText() const { return m_speedText; }
 
@@ -68,6 +72,9 @@ private:
     void OnReceiverFinished();
     void ReturnToStartSpeed();
     void Finish();
+    void MarkOtherSpeeds();
+    void OnFinalRead();
+    void End();
     void Restore();
 
     CZOKExchange &m_engine;
@@ -87,6 +94,8 @@ private:
     bool m_running = false;
     bool m_scanning = false;
     bool m_cancel = false;
+    bool m_wroteSelected = false; // something was sent to write the selected receiver
+    bool m_finalRead = false;     // the selected receiver is read again, the rest is restored
     QBasicTimer m_scanTimer;
     std::vector<CloneResult> m_results;
     int m_current = -1;

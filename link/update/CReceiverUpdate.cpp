@@ -4,6 +4,7 @@
 #include "CZOKProperties.h"
 #include "CompareTexts.h"
 #include "FileComparison.h"
+#include "LineText.h"
 #include "ParameterTable.h"
 #include "ParameterWire.h"
 #include "SelectedWrites.h"
@@ -16,6 +17,7 @@ namespace zok {
 namespace {
 constexpr int kReadErrorText = 141;
 constexpr int kWriteErrorText = 142;
+constexpr int kNameAndReasonText = 357;
 } // namespace
 
 CReceiverUpdate::CReceiverUpdate(CZOKExchange &engine, CZOKProperties &model, const CZOKProperties &file,
@@ -136,7 +138,7 @@ void CReceiverUpdate::Verify(bool readComplete)
         m_rows, [](const CompareRow &row) { return row.Ticked && row.Verify != VerifyStatus::Verified; });
     if (unverified != m_rows.end())
         Fail(UpdateStep::Verifying,
-             unverified->Name + QStringLiteral(": ") + VerifyStatusText(unverified->Verify));
+             FillText(kNameAndReasonText, {unverified->Name, VerifyStatusText(unverified->Verify)}));
     Finish();
 }
 

@@ -1,5 +1,6 @@
 #include "CloneResult.h"
 
+#include "LineText.h"
 #include "ZokText.h"
 
 #include <QSaveFile>
@@ -9,13 +10,18 @@ namespace zok {
 
 namespace {
 constexpr int kVerifiedText = 247;
-constexpr int kAddressText = 263;
-constexpr int kFirmwareText = 264;
-constexpr int kWrittenText = 265;
-constexpr int kResultText = 266;
 constexpr int kCancelledText = 275;
 constexpr int kIdenticalText = 279;
+constexpr int kDifferencesLeftText = 351;
 } // namespace
+
+const std::vector<int> &CloneColumnTextIds()
+{
+    // Address, firmware version, parameters written, result, then the speed column added later:
+    // scripts that read the first four by position keep working.
+    static const std::vector<int> ids{263, 264, 265, 266, 350};
+    return ids;
+}
 
 QString CloneResult::AddressText() const
 {
@@ -29,12 +35,19 @@ QString CloneResult::ResultText() const
         return Text(kVerifiedText);
     case Outcome::Identical:
         return Text(kIdenticalText);
+    case Outcome::DifferencesLeft:
+        return FillText(kDifferencesLeftText, {QString::number(LeftCount), LeftReason});
     case Outcome::Failed:
         return Failure;
     case Outcome::Cancelled:
         break;
     }
     return Text(kCancelledText);
+}
+
+QString CloneResult::SpeedText() const
+{
+    return OtherBaud != 0 ? QString::number(OtherBaud) : QString();
 }
 
 QString CsvField(const QString &field)
@@ -56,10 +69,13 @@ QString CloneCsv(const std::vector<CloneResult> &results)
             escaped << CsvField(field);
         return escaped.join(u',') + QStringLiteral("\r\n");
     };
-    QString csv = line({Text(kAddressText), Text(kFirmwareText), Text(kWrittenText), Text(kResultText)});
+    QStringList headers;
+    for (const int id : CloneColumnTextIds())
+        headers << Text(id);
+    QString csv = line(headers);
     for (const auto &result : results)
-        csv += line(
-            {result.AddressText(), result.Firmware, QString::number(result.Written), result.ResultText()});
+        csv += line({result.AddressText(), result.Firmware, QString::number(result.Written),
+                     result.ResultText(), result.SpeedText()});
     return csv;
 }
 
@@ -68,7 +84,7 @@ bool SaveCloneCsv(const QString &path, const std::vector<CloneResult> &results)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = CloneCsv(results).toUtf8();
+    const QByteArray bytes = QByteArrayLiteral("\xEF\xBB\xBF") + CloneCsv(results).toUtf8();
     return file.write(bytes) == bytes.size() && file.commit();
 }
 

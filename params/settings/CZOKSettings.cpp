@@ -1,5 +1,6 @@
 #include "CZOKSettings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -7,11 +8,44 @@ namespace {
 const std::string kSection = "ZOK";
 const std::string kRadioCsv = "RADIO_CSV";
 const std::string kRadioCsvFile = "RADIO_CSV_FILE";
+const std::string kCaptureFrames = "TRAFFIC_CAPTURE_FRAMES";
+const std::string kRecentNetworkPortsKey = "RECENT_NETWORK_PORTS";
 
 // Hexadecimal as the C library reads it: leading digits only, anything else gives 0.
 unsigned char parseAddress(const std::string &text)
 {
     return static_cast<unsigned char>(std::strtoul(text.c_str(), nullptr, 16) & 0xFF);
+}
+// Names separated by "," (no port name holds one); empty names are dropped.
+std::vector<std::string> splitNames(const std::string &text)
+{
+    std::vector<std::string> names;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        if (comma > from && names.size() < CZOKSettings::kRecentNetworkPorts)
+            names.push_back(text.substr(from, comma - from));
+        from = comma + 1;
+    }
+    return names;
+}
+
+std::string joinNames(const std::vector<std::string> &names)
+{
+    std::string text;
+    for (const std::string &name : names)
+        text += (text.empty() ? "" : ",") + name;
+    return text;
+}
+
+// Digits only; anything else gives the default, and a count beyond the maximum the maximum.
+std::size_t parseCaptureFrames(const std::string &text)
+{
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos)
+        return CZOKSettings::kDefaultCaptureFrames;
+    if (text.size() > 7)
+        return CZOKSettings::kMaxCaptureFrames;
+    return std::min<std::size_t>(std::stoul(text), CZOKSettings::kMaxCaptureFrames);
 }
 } // namespace
 
@@ -95,6 +129,27 @@ void CZOKSettings::SetRadioCsvFile(const std::string &file)
     m_radioCsvFile = file;
 }
 
+std::vector<std::string> CZOKSettings::RecentNetworkPorts() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_recentNetworkPorts;
+}
+
+void CZOKSettings::RememberNetworkPort(const std::string &name)
+{
+    std::lock_guard lock(m_mutex);
+    std::erase(m_recentNetworkPorts, name);
+    m_recentNetworkPorts.insert(m_recentNetworkPorts.begin(), name);
+    if (m_recentNetworkPorts.size() > kRecentNetworkPorts)
+        m_recentNetworkPorts.resize(kRecentNetworkPorts);
+}
+
+std::size_t CZOKSettings::TrafficCaptureFrames() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_captureFrames;
+}
+
 bool CZOKSettings::Load(const std::string &path)
 {
     std::lock_guard lock(m_mutex);
@@ -105,6 +160,8 @@ bool CZOKSettings::Load(const std::string &path)
     m_language = m_store.GetKeyValue(kSection, "LANGUAGE", "ENGLISH");
     m_radioCsvEnabled = m_store.GetKeyValue(kSection, kRadioCsv, "0") == "1";
     m_radioCsvFile = m_store.GetKeyValue(kSection, kRadioCsvFile, "");
+    m_captureFrames = parseCaptureFrames(m_store.GetKeyValue(kSection, kCaptureFrames, ""));
+    m_recentNetworkPorts = splitNames(m_store.GetKeyValue(kSection, kRecentNetworkPortsKey, ""));
     const std::string id = m_store.GetKeyValue(kSection, "RECEIVER_ID", "01");
     if (id.size() != 2)
         return false;
@@ -122,6 +179,8 @@ void CZOKSettings::Reset()
     m_language = "ENGLISH";
     m_radioCsvEnabled = false;
     m_radioCsvFile.clear();
+    m_captureFrames = kDefaultCaptureFrames;
+    m_recentNetworkPorts.clear();
 }
 
 void CZOKSettings::writeOptionalKeys()
@@ -135,6 +194,8 @@ void CZOKSettings::writeOptionalKeys()
         m_store.SetKeyValue(kSection, kRadioCsv, m_radioCsvEnabled ? "1" : "0");
     if (!m_radioCsvFile.empty() || present(kRadioCsvFile))
         m_store.SetKeyValue(kSection, kRadioCsvFile, m_radioCsvFile);
+    if (!m_recentNetworkPorts.empty() || present(kRecentNetworkPortsKey))
+        m_store.SetKeyValue(kSection, kRecentNetworkPortsKey, joinNames(m_recentNetworkPorts));
 }
 
 bool CZOKSettings::Save()

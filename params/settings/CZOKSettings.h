@@ -2,8 +2,10 @@
 
 #include "CIniEx.h"
 
+#include <cstddef>
 #include <mutex>
 #include <string>
+#include <vector>
 
 // The program's settings: serial port name, language and receiver address, read from and written
 // to the settings file "ZOK.ini" (section "ZOK"). One instance lives for the whole run; every
@@ -40,6 +42,20 @@ public:
     std::string RadioCsvFile() const;
     void SetRadioCsvFile(const std::string &file);
 
+    // Network ports ("tcp://..." and "rfc2217://...") chosen in the port dialog, the latest first
+    // (key RECENT_NETWORK_PORTS, names separated by ",", which older versions ignore). The port
+    // dialog lists them after the local ports; Remember puts a name first and keeps
+    // kRecentNetworkPorts of them.
+    static constexpr std::size_t kRecentNetworkPorts = 8;
+    std::vector<std::string> RecentNetworkPorts() const;
+    void RememberNetworkPort(const std::string &name);
+
+    // How many frames the traffic capture keeps (key TRAFFIC_CAPTURE_FRAMES, read only, which
+    // older versions ignore): 20,000 by default, 0 for none, at most kMaxCaptureFrames.
+    static constexpr std::size_t kDefaultCaptureFrames = 20000;
+    static constexpr std::size_t kMaxCaptureFrames = 1000000;
+    std::size_t TrafficCaptureFrames() const;
+
     // Reads the settings file at `path`, creating it empty when missing. False when it cannot be
     // opened or RECEIVER_ID is not exactly two characters; the caller then applies Reset.
     bool Load(const std::string &path);
@@ -61,4 +77,6 @@ private:
     std::string m_applicationDirectory;
     bool m_radioCsvEnabled = false;
     std::string m_radioCsvFile;
+    std::size_t m_captureFrames = kDefaultCaptureFrames;
+    std::vector<std::string> m_recentNetworkPorts;
 };

@@ -34,10 +34,12 @@ TEST(CliOptions, ValuesAndPlaces)
     EXPECT_EQ(filter.options.alarm, false);
     EXPECT_EQ(filter.options.french, true);
 
-    const auto radio = Parse(QStringLiteral("radio --period 20 --duration 1.5 --csv levels.csv"));
+    const auto radio =
+        Parse(QStringLiteral("radio --period 20 --duration 1.5 --csv levels.csv --wait-port 9"));
     ASSERT_TRUE(radio.error.isEmpty());
     EXPECT_EQ(radio.options.periodMs, 20);
     EXPECT_DOUBLE_EQ(radio.options.durationSeconds, 1.5);
+    EXPECT_DOUBLE_EQ(radio.options.waitPortSeconds, 9);
 }
 
 TEST(CliOptions, UsageErrorsNameTheOffendingWord)
@@ -55,6 +57,7 @@ TEST(CliOptions, UsageErrorsNameTheOffendingWord)
         EXPECT_TRUE(parsed.error.contains(QString::fromLatin1(word)))
             << line << ": " << parsed.error.toStdString();
     }
+    EXPECT_TRUE(Parse(QStringLiteral("tags --wait-port -1")).error.contains(QStringLiteral("--wait-port")));
 }
 
 } // namespace

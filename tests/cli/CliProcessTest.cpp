@@ -2,6 +2,7 @@
 // pseudo-terminal, in text and JSON, with its exit statuses. Each case runs in a fresh folder so
 // that no ZOK.ini is picked up by accident.
 #include "ChildProcess.h"
+#include "Ser2net.h"
 #include "TempDir.h"
 
 #include <QJsonArray>
@@ -248,17 +249,56 @@ TEST_F(CliProcess, ACorruptFileIsStatus2WithItsLineAndNothingIsSent)
     EXPECT_EQ(Cli({"--port", File("no-port"), "compare", File("absent.zok")}).status, 2);
 }
 
-TEST_F(CliProcess, APortThatGoesAwayIsStatus3)
+// The simulator behind a link, as an adapter behind its by-id name: a replug stops it (the link
+// goes with its pseudo-terminal) and starts another one on the same link.
+TEST_F(CliProcess, TagsRideThroughAReplugWhileOtherCommandsEndWith3)
 {
-    auto sim = std::make_unique<Sim>(std::vector<std::string>{"--tag", "12AB34", "--tag-rate", "20"});
-    ChildProcess tags(ZOK_CLI_BINARY, {"--port", sim->port, "tags"}, dir.path().string());
-    ASSERT_FALSE(tags.ReadLine().empty());
-    sim.reset(); // the simulator's end closes the pseudo-terminal under the program
-    EXPECT_EQ(tags.Finish(), 3);
-    EXPECT_TRUE(Contains(tags.err, "lost")) << tags.err;
+    const std::string link = File("ttyUSB-by-id");
+    auto sim = std::make_unique<Sim>(
+        std::vector<std::string>{"--link", link, "--tag", "12AB34", "--tag-rate", "20"});
+    ChildProcess tags(ZOK_CLI_BINARY, {"--port", link, "tags"}, dir.path().string());
+    ASSERT_TRUE(Contains(tags.ReadLine(), "12AB34"));
+    sim->process.Signal(SIGTERM);
+    ASSERT_EQ(sim->process.Finish(), 0);
+    sim = std::make_unique<Sim>(
+        std::vector<std::string>{"--link", link, "--tag", "56CD78", "--tag-rate", "20"});
+    std::string line;
+    while (!Contains(line, "56CD78") && !(line = tags.ReadLine()).empty()) {
+    }
+    EXPECT_TRUE(Contains(line, "56CD78")) << "no report after the replug";
+    tags.Signal(SIGINT);
+    EXPECT_EQ(tags.Finish(), 0) << tags.err;
+    EXPECT_TRUE(Contains(tags.err, "lost") && Contains(tags.err, "back")) << tags.err;
+
+    // A scan has no use for a line that went away: it ends with 3 at once.
+    auto verbose = std::make_unique<Sim>(std::vector<std::string>{"--verbose"});
+    ChildProcess scan(ZOK_CLI_BINARY, {"--port", verbose->port, "scan", "--wait", "30000"},
+                      dir.path().string());
+    while (!Contains(line, "010000") && !(line = verbose->process.ReadErrorLine()).empty()) {
+    }
+    ASSERT_TRUE(Contains(line, "010000")) << "the simulator never heard the scan";
+    verbose.reset();
+    EXPECT_EQ(scan.Finish(), 3);
+    EXPECT_TRUE(Contains(scan.err, "lost")) << scan.err;
 }
 
-TEST_F(CliProcess, CtrlCDuringRadioLeavesACompleteCsv)
+TEST_F(CliProcess, WaitPortWaitsForAMissingPortToAppear)
+{
+    const std::string link = File("plugged-later");
+    const Result never = Cli({"--port", link, "--wait-port", "0.3", "read"});
+    EXPECT_EQ(never.status, 3);
+    EXPECT_TRUE(Contains(never.err, link) && Contains(never.err, "0.3")) << never.err;
+
+    ChildProcess read(ZOK_CLI_BINARY, {"--port", link, "--wait-port", "30", "read"}, dir.path().string());
+    ASSERT_TRUE(Contains(read.ReadErrorLine(), link)); // it says it waits
+    Sim sim({"--link", link});
+    EXPECT_EQ(read.Finish(), 0) << read.err;
+    EXPECT_TRUE(Contains(read.out, "RX_SENSIBILITY")) << read.out;
+}
+
+// The radio dialog's own record: its format, and its lock, which refuses a second writer with
+// the dialog's message.
+TEST_F(CliProcess, CtrlCDuringRadioLeavesACompleteCsvInTheDialogsFormat)
 {
     Sim sim({});
     const std::string csv = File("levels.csv");
@@ -267,21 +307,127 @@ TEST_F(CliProcess, CtrlCDuringRadioLeavesACompleteCsv)
     int printed = 0;
     for (; printed < 3; ++printed)
         ASSERT_FALSE(radio.ReadLine().empty());
+    const Result second = Cli({"--lang", "en", "--port", sim.port, "radio", "--csv", csv});
+    EXPECT_EQ(second.status, 2);
+    EXPECT_TRUE(OneErrorLine(second, {"Can't open file " + csv + " !"})) << second.err;
     radio.Signal(SIGINT);
     EXPECT_EQ(radio.Finish(), 0) << radio.err;
     for (char c : radio.out)
         printed += c == '\n' ? 1 : 0;
 
-    const QString text = QString::fromStdString(zok::test::ReadBytes(csv));
-    ASSERT_TRUE(text.endsWith(QStringLiteral("\r\n"))) << text.toStdString();
+    const std::string bytes = zok::test::ReadBytes(csv);
+    const std::string header = "\xEF\xBB\xBF"
+                               "time,address,level\r\n";
+    ASSERT_TRUE(bytes.starts_with(header)) << bytes;
+    const QString text = QString::fromStdString(bytes.substr(header.size()));
+    ASSERT_TRUE(text.endsWith(QStringLiteral("\r\n"))) << bytes;
     QStringList lines = text.split(QStringLiteral("\r\n"));
     lines.removeLast();
-    ASSERT_EQ(lines.takeFirst(), QStringLiteral("time,level"));
     EXPECT_EQ(lines.size(), printed);
     const QRegularExpression row(
-        QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}(Z|[+-]\d\d:\d\d),\d{1,3}$)"));
+        QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}[+-]\d\d:\d\d,01,\d{1,3}$)"));
     for (const QString &line : lines)
         EXPECT_TRUE(row.match(line).hasMatch()) << line.toStdString();
+}
+
+// The window's clone from a script: four receivers, of which 01 takes the file, 05 already holds
+// it, 0A answers the scan but never completes a read, and 0C is silent (no row). The CSV is the
+// one the window's Save as CSV writes for the same line.
+TEST_F(CliProcess, CloneBringsTheLineToAFileAndWritesTheWindowsCsv)
+{
+    Sim sim({"--receiver", "01", "--receiver", "05", "--firmware", " v20.1.0, site B", "--set", "0B=80",
+             "--set", "03=03", "--receiver", "0A", "--params", "0B", "--receiver", "0C", "--silent"});
+    const std::string file = File("site.zok");
+    ASSERT_EQ(Cli({"--port", sim.port, "--address", "05", "read", "--save", file}).status, 0);
+
+    const std::string csv = File("result.csv");
+    const Result r = Cli({"--port", sim.port, "clone", file, "--csv", csv});
+    EXPECT_EQ(r.status, 1) << r.err;
+    const QString out = QString::fromStdString(r.out);
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n01 +v20.1.0 +2 +Verified\n")))) << r.out;
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n0A +0 +Failed at read: Read Error.\n"))))
+        << r.out;
+    EXPECT_TRUE(out.endsWith(QStringLiteral("3 receiver(s) found, 2 verified.\n"))) << r.out;
+    EXPECT_EQ(zok::test::ReadBytes(csv),
+              zok::test::ReadBytes(ZOK_SOURCE_DIR "/tests/link/update/clone-three-receivers.csv"));
+
+    Sim nobody({"--silent"});
+    EXPECT_EQ(Cli({"--port", nobody.port, "clone", file}).status, 4);
+}
+
+// Ctrl+C stops after the receiver in progress: it took the new speed, the line went back to the
+// scan's speed (so its row names the speed it now listens at), the next one was not touched.
+TEST_F(CliProcess, CtrlCDuringCloneStopsAfterTheReceiverInProgress)
+{
+    Sim sim({"--delay", "50", "--receiver", "05"});
+    const std::string file = File("fast.zok");
+    ASSERT_EQ(Cli({"--port", sim.port, "read", "--save", file}).status, 0);
+    std::string bytes = zok::test::ReadBytes(file);
+    bytes.replace(bytes.find("RX_VITESSE=00"), 13, "RX_VITESSE=01");
+    zok::test::WriteBytes(file, bytes);
+
+    ChildProcess clone(ZOK_CLI_BINARY, {"-v", "--port", sim.port, "clone", file, "--enable-speed"},
+                       dir.path().string());
+    for (std::string line = clone.ReadErrorLine(); !Contains(line, "990001"); line = clone.ReadErrorLine())
+        ASSERT_FALSE(line.empty());
+    clone.Signal(SIGINT);
+    EXPECT_EQ(clone.Finish(), 130) << clone.err;
+    const QString out = QString::fromStdString(clone.out);
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n01 +v20.1.0 +1 +Verified +19200\n"))))
+        << clone.out;
+    EXPECT_TRUE(out.contains(QRegularExpression(QStringLiteral("\n05 +Cancelled\n")))) << clone.out;
+    EXPECT_TRUE(out.contains(QStringLiteral("9600 baud: 01 at 19200 baud."))) << clone.out;
+}
+
+// A scan cut short may miss receivers: not a success.
+TEST_F(CliProcess, CtrlCDuringScanIsStatus130)
+{
+    Sim sim({});
+    ChildProcess scan(ZOK_CLI_BINARY, {"--port", sim.port, "-v", "scan", "--wait", "60000", "--json"},
+                      dir.path().string());
+    ASSERT_FALSE(scan.ReadErrorLine().empty()); // the scan command is on the line
+    scan.Signal(SIGINT);
+    EXPECT_EQ(scan.Finish(), 130);
+    const QJsonObject document = QJsonDocument::fromJson(QByteArray::fromStdString(scan.out)).object();
+    EXPECT_EQ(document[QStringLiteral("status")].toInt(), 130) << scan.out; // ended, not killed
+}
+
+// zok-cli on both kinds of network line, through ser2net: a read saves the same bytes as one on
+// the device itself, a scan finds the receivers (the one at 38400 only through RFC 2217's speed
+// changes), and a device server that is not there is named.
+TEST_F(CliProcess, NetworkLinesReadAndScanAsTheDeviceDoes)
+{
+    if (zok::test::Ser2net::SkipWanted())
+        GTEST_SKIP() << "ZOK_SKIP_SER2NET=1";
+    Sim sim({"--receiver", "01", "--receiver", "02", "--speed", "38400"});
+    ASSERT_FALSE(sim.port.empty());
+    // On the device first: ser2net holds it only while a client is connected.
+    ASSERT_EQ(Cli({"--port", sim.port, "read", "--save", File("device.zok")}).status, 0);
+    zok::test::Ser2net server(sim.port);
+    ASSERT_TRUE(server.Start()) << server.Problem();
+    for (const std::string &name : {server.RawName(), server.Rfc2217Name()}) {
+        const std::string file = File(name.substr(0, 3) + ".zok");
+        const Result read = Cli({"--port", name, "read", "--save", file});
+        ASSERT_EQ(read.status, 0) << name << read.err;
+        EXPECT_EQ(zok::test::ReadBytes(file), zok::test::ReadBytes(File("device.zok"))) << name;
+    }
+    const struct
+    {
+        std::string name;
+        std::vector<std::string> options;
+        qsizetype found;
+    } scans[] = {{server.RawName(), {}, 1}, {server.Rfc2217Name(), {"--all-speeds"}, 2}};
+    for (const auto &scan : scans) {
+        std::vector<std::string> args{"--port", scan.name, "scan", "--wait", "300", "--json"};
+        args.insert(args.end(), scan.options.begin(), scan.options.end());
+        const Result result = Cli(args);
+        ASSERT_EQ(result.status, 0) << scan.name << result.err;
+        EXPECT_EQ(result.Json()[QStringLiteral("receivers")].toArray().size(), scan.found) << result.out;
+    }
+    const std::string nobody = "127.0.0.1:" + std::to_string(zok::test::Ser2net::FreePort());
+    const Result none = Cli({"--port", "tcp://" + nobody, "read"});
+    EXPECT_EQ(none.status, 3);
+    EXPECT_TRUE(OneErrorLine(none, {"tcp://" + nobody, "Nothing answers at " + nobody})) << none.err;
 }
 
 } // namespace

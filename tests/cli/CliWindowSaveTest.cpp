@@ -49,6 +49,47 @@ private slots:
         QVERIFY(windowBytes.find("RX_SENSIBILITY=2A\r\n") != std::string::npos);
         QCOMPARE(zok::test::ReadBytes(dir.file("cli.zok")), windowBytes);
     }
+
+    // `zok-cli --trace` of a read holds the frames the window's Save Traffic holds after the
+    // window's read of the same receiver: the same directions, speeds and bytes, in the same order.
+    void cliTraceOfAReadIsTheWindowsCaptureApartFromTimes()
+    {
+        zok::test::ChildProcess sim(ZOK_SIM_BINARY, {"--firmware", " v13.2.1"});
+        const std::string port = sim.ReadLine();
+        QVERIFY(!port.empty());
+        zok::test::TempDir dir;
+        zok::test::WriteBytes(dir.file("ZOK.ini"), "[ZOK]\r\nSERIAL_PORT=" + port + "\r\nRECEIVER_ID=01\r\n");
+        {
+            CZOKSettings settings;
+            QVERIFY(settings.Load(dir.file("ZOK.ini")));
+            CZOKDlg window(settings);
+            window.SetMessageBoxHook([](const CDialogEx::MessageBoxRequest &) { return QMessageBox::Ok; });
+            const QString windowFile = QString::fromStdString(dir.file("window.txt"));
+            window.SetTrafficFileChooser(
+                [windowFile](QWidget *) { return std::optional<QString>(windowFile); });
+            window.ReadParameters();
+            QTRY_COMPARE_WITH_TIMEOUT(window.State(), ExchangeState::Idle, 15000);
+            window.SaveTraffic();
+        }
+        zok::test::ChildProcess cli(ZOK_CLI_BINARY, {"--port", port, "--trace", dir.file("cli.txt"), "read"},
+                                    dir.path().string());
+        QCOMPARE(cli.Finish(), 0);
+        const QStringList windowFrames = FramesWithoutTimes(zok::test::ReadBytes(dir.file("window.txt")));
+        QVERIFY(windowFrames.size() > 10);
+        QCOMPARE(FramesWithoutTimes(zok::test::ReadBytes(dir.file("cli.txt"))), windowFrames);
+    }
+
+private:
+    // The frame lines of a capture file without their first two columns (time, gap).
+    static QStringList FramesWithoutTimes(const std::string &bytes)
+    {
+        QStringList frames;
+        for (const QString &line : QString::fromStdString(bytes).split(u'\n', Qt::SkipEmptyParts)) {
+            if (!line.startsWith(u'#'))
+                frames << line.section(u' ', 2);
+        }
+        return frames;
+    }
 };
 
 QTEST_MAIN(CliWindowSaveTest)

@@ -68,6 +68,46 @@ TEST_F(SerialPortListTest, NumberedNamesSortNumerically)
     EXPECT_EQ(List(), expected);
 }
 
+// A copy of the sysfs and /dev entries of three USB ports and an on-board UART (usb-sysfs/).
+TEST(SerialPortInfoTest, UsbPortsAreDescribedFromSysfsAndUdevLinks)
+{
+    const fs::path root = fs::path(ZOK_SOURCE_DIR) / "tests" / "platform" / "usb-sysfs";
+    const fs::path dev = root / "dev";
+    const auto ports = zok::ListSerialPortInfo({root / "sys" / "class" / "tty", dev});
+    struct Expected
+    {
+        std::string name, description, serial, byId, byPath, stable;
+    };
+    const std::string ftdiId = "usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0";
+    const std::string ch340Path = "pci-0000_00_14.0-usb-0_3_1.0-port0";
+    const std::string acmId = "usb-Arduino__www.arduino.cc__0043_75833353934351B05241-if00";
+    const Expected expected[] = {
+        {"ttyACM0", "Arduino (www.arduino.cc) (2341:0043)", "75833353934351B05241", acmId,
+         "pci-0000_00_14.0-usb-0_4_1.0", "by-id/" + acmId},
+        {"ttyS0", "", "", "", "", ""},
+        {"ttyUSB0", "FTDI FT232R USB UART (0403:6001)", "A50285BI", ftdiId,
+         "pci-0000_00_14.0-usb-0_2_1.0-port0", "by-id/" + ftdiId},
+        // No serial number: two such adapters would share the by-id name, the USB socket tells them apart.
+        {"ttyUSB1", "USB2.0-Serial (1a86:7523)", "", "usb-1a86_USB2.0-Serial-if00-port0", ch340Path,
+         "by-path/" + ch340Path},
+    };
+    ASSERT_EQ(ports.size(), std::size(expected));
+    const auto link = [&](const std::string &folder, const std::string &name) {
+        return name.empty() ? std::string() : (dev / "serial" / folder / name).string();
+    };
+    for (std::size_t i = 0; i < ports.size(); ++i) {
+        const Expected &e = expected[i];
+        SCOPED_TRACE(e.name);
+        EXPECT_EQ(ports[i].path, (dev / e.name).string());
+        EXPECT_EQ(ports[i].Description(), e.description);
+        EXPECT_EQ(ports[i].serialNumber, e.serial);
+        EXPECT_EQ(ports[i].byId, link("by-id", e.byId));
+        EXPECT_EQ(ports[i].byPath, link("by-path", e.byPath));
+        EXPECT_EQ(ports[i].StableName(),
+                  e.stable.empty() ? ports[i].path : (dev / "serial" / e.stable).string());
+    }
+}
+
 TEST_F(SerialPortListTest, MissingSysfsGivesEmptyList)
 {
     EXPECT_TRUE(zok::ListSerialPorts({m_root / "nowhere", "/dev"}).empty());

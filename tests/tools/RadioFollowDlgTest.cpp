@@ -3,6 +3,7 @@
 #include "CZOKRadioFollowDlg.h"
 #include "CZOKSettings.h"
 #include "FakeToolExchange.h"
+#include "ReadableColor.h"
 #include "ZokText.h"
 
 #include <QCheckBox>
@@ -133,7 +134,11 @@ private slots:
         m_exchange.forward(MonitorKind::RadioScan, frame);
         QCOMPARE(child<QProgressBar>("1015")->value(), level);
         QCOMPARE(child<QLabel>("1025")->text(), QString::number(level));
-        QCOMPARE(child<QProgressBar>("1015")->palette().color(QPalette::Highlight), colour);
+        // The level's colour, or a shade of it where the bar's background needs one (the amber and
+        // the green are darkened on a white groove).
+        const QPalette bar = child<QProgressBar>("1015")->palette();
+        QCOMPARE(bar.color(QPalette::Highlight),
+                 zok::ReadableOn(colour, bar.color(QPalette::Base), zok::kGraphicContrast));
     }
 
     void malformedOrForeignFramesChangeNothing()

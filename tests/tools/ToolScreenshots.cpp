@@ -54,9 +54,36 @@ bool shootSettingsDialogs(const QString &directory, const QString &suffix)
     bool ok = save(scan, directory, QStringLiteral("receiver-scan-%1.png").arg(suffix));
 
     settings.SetPortName("/dev/ttyUSB0");
-    CZOKSerialCfgDlg port(settings, [] { return QStringList{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"}; });
+    CZOKSerialCfgDlg port(settings, [] {
+        return std::vector<zok::SerialPortInfo>{
+            {.path = "/dev/ttyS0"},
+            {.path = "/dev/ttyUSB0",
+             .manufacturer = "FTDI",
+             .product = "FT232R USB UART",
+             .serialNumber = "A50285BI",
+             .vendorId = "0403",
+             .productId = "6001",
+             .byId = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+             .byPath = "/dev/serial/by-path/pci-0000:00:14.0-usb-0:2:1.0-port0"},
+            {.path = "/dev/ttyUSB1",
+             .product = "USB2.0-Serial",
+             .vendorId = "1a86",
+             .productId = "7523",
+             .byId = "/dev/serial/by-id/usb-1a86_USB2.0-Serial-if00-port0",
+             .byPath = "/dev/serial/by-path/pci-0000:00:14.0-usb-0:3:1.0-port0"}};
+    });
     prepare(port);
-    return save(port, directory, QStringLiteral("serial-port-%1.png").arg(suffix)) && ok;
+    ok = save(port, directory, QStringLiteral("serial-port-%1.png").arg(suffix)) && ok;
+
+    // A receiver line behind a device server, chosen among the recent network ports.
+    settings.RememberNetworkPort("tcp://10.20.0.15:4001");
+    settings.RememberNetworkPort("rfc2217://cabinet-3.plant.local:2001");
+    settings.SetPortName("rfc2217://cabinet-3.plant.local:2001");
+    CZOKSerialCfgDlg network(settings, [] {
+        return std::vector<zok::SerialPortInfo>{{.path = "/dev/ttyS0"}, {.path = "/dev/ttyUSB0"}};
+    });
+    prepare(network);
+    return save(network, directory, QStringLiteral("serial-port-network-%1.png").arg(suffix)) && ok;
 }
 
 bool shootLanguage(const QString &directory, const QString &suffix)

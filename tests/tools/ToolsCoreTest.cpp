@@ -80,11 +80,28 @@ TEST(LevelCsvRecord, HeaderOnceThenLinesAppendedAcrossOpenings)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QList<QByteArray> lines = file.readAll().split('\n');
     ASSERT_EQ(lines.size(), 4); // header, two lines, and the empty rest after the last end
-    EXPECT_EQ(lines[0], "time,address,level\r");
+    EXPECT_EQ(lines[0], "\xEF\xBB\xBF"
+                        "time,address,level\r"); // UTF-8 for spreadsheet programs, once
     const QString offset = CLevelCsvRecord::IsoTime(kWhen).right(6);
     EXPECT_EQ(QString::fromUtf8(lines[1]), QStringLiteral("2026-02-01T09:05:03.045%1,05,180\r").arg(offset));
     EXPECT_EQ(QString::fromUtf8(lines[2]), QStringLiteral("2026-02-01T09:05:03.065%1,05,7\r").arg(offset));
     EXPECT_EQ(QDateTime::fromString(QString::fromUtf8(lines[1].split(',')[0]), Qt::ISODateWithMs), kWhen);
+}
+
+TEST(LevelCsvRecord, AppendingAfterALastLineCutOffStartsANewLine)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("levels.csv"));
+    const QByteArray cut = "time,address,level\r\n2026-02-01T09:05:03.045+01:00,05,1";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(cut) == cut.size());
+    file.close();
+    CLevelCsvRecord record;
+    ASSERT_TRUE(record.open(path));
+    ASSERT_TRUE(record.write(kWhen, u"05", 180));
+    record.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), cut + "\r\n" + CLevelCsvRecord::FormatLine(kWhen, u"05", 180));
 }
 
 TEST(LevelCsvRecord, UnwritableFolderGivesTheReason)
@@ -115,7 +132,8 @@ TEST(TagRegistry, CountsOnlyTagReportsOfTheSelectedReceiver)
     EXPECT_FALSE(CTagRegistry::InRange(first, kWhen.addSecs(8)));
 
     const QList<QByteArray> csv = tags.ToCsv(kWhen.addSecs(7)).split('\n');
-    EXPECT_EQ(csv[0], "id,count,first_seen,last_seen,in_range\r");
+    EXPECT_EQ(csv[0], "\xEF\xBB\xBF"
+                      "id,count,first_seen,last_seen,in_range\r");
     EXPECT_TRUE(csv[1].startsWith("12AB,3,2026-02-01T09:05:03.045"));
     EXPECT_TRUE(csv[1].endsWith(",yes\r"));
     EXPECT_TRUE(csv[2].startsWith("3456,1,"));

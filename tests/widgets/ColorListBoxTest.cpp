@@ -1,9 +1,16 @@
 #include "CColorLineDelegate.h"
 #include "CColorListBox.h"
+#include "ReadableColor.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -16,6 +23,13 @@ QRect RowRect(CColorListBox &list, int row)
 {
     list.ShowPendingLines();
     return list.visualRect(list.model()->index(row, 0));
+}
+
+// A line's colour as drawn on the list's background: its own where it is readable there, else a
+// shade of it that is (orange and red are darkened on white).
+QColor Drawn(const CColorListBox &list, const QColor &color)
+{
+    return zok::ReadableOn(color, list.palette().color(QPalette::Base), zok::kTextContrast);
 }
 
 // Whether the row's area of the grabbed list holds a pixel of exactly this colour.
@@ -51,10 +65,11 @@ private slots:
         list.resize(300, 200);
         list.show();
         QVERIFY(QTest::qWaitForWindowExposed(&list));
-        QVERIFY(RowHasColor(list, 0, kOrange));
-        QVERIFY(RowHasColor(list, 1, kBlue));
-        QVERIFY(RowHasColor(list, 2, kRed));
-        QVERIFY(!RowHasColor(list, 0, kRed));
+        QVERIFY(RowHasColor(list, 0, Drawn(list, kOrange)));
+        QVERIFY(RowHasColor(list, 1, Drawn(list, kBlue)));
+        QVERIFY(RowHasColor(list, 2, Drawn(list, kRed)));
+        QVERIFY(!RowHasColor(list, 0, Drawn(list, kRed)));
+        QCOMPARE(Drawn(list, kBlue), kBlue);
     }
 
     void aSelectedLineUsesTheHighlightColours()
@@ -76,7 +91,7 @@ private slots:
         QCOMPARE(CColorLineDelegate::TextColor(option, index),
                  list.palette().color(QPalette::Active, QPalette::HighlightedText));
         option.state = QStyle::State_Enabled;
-        QCOMPARE(CColorLineDelegate::TextColor(option, index), kRed);
+        QCOMPARE(CColorLineDelegate::TextColor(option, index), Drawn(list, kRed));
         option.state = QStyle::State_None;
         QCOMPARE(CColorLineDelegate::TextColor(option, index),
                  list.palette().color(QPalette::Disabled, QPalette::Text));
@@ -96,6 +111,62 @@ private slots:
         QCOMPARE(list.count(), 0);
         QCOMPARE(list.AddColoredString(QStringLiteral("again"), kRed), 0);
         QCOMPARE(RowRect(list, 0).top(), 0);
+    }
+
+    // The keyboard's way to the same: the context-menu key opens the list's actions; a mouse
+    // context-menu request opens nothing, so right clicks stay free for the double-click.
+    void theContextMenuKeyOffersTheListsActions()
+    {
+        CColorListBox list;
+        int cleared = 0;
+        auto *clear = new QAction(QStringLiteral("Clear"), &list);
+        connect(clear, &QAction::triggered, &list, [&] { ++cleared; });
+        list.addAction(clear);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                list.viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(list.viewport(), &mouse);
+        QVERIFY(!QApplication::activePopupWidget());
+        QTimer::singleShot(0, &list, [] {
+            if (QWidget *menu = QApplication::activePopupWidget()) {
+                QTest::keyClick(menu, Qt::Key_Down);
+                QTest::keyClick(menu, Qt::Key_Return);
+            }
+        });
+        // Should the menu not take the keys, it is closed and the count tells.
+        QTimer::singleShot(5000, &list, [] {
+            if (QWidget *menu = QApplication::activePopupWidget())
+                menu->close();
+        });
+        QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                              list.viewport()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(list.viewport(), &key);
+        QCOMPARE(cleared, 1);
+    }
+
+    // Lines are selected as in any list and Ctrl+C copies them in list order; new lines clear the
+    // selection again and leave the newest current.
+    void selectedLinesAreCopiedUntilNewLinesArrive()
+    {
+        CColorListBox list;
+        for (int i = 0; i < 5; ++i)
+            list.AddColoredString(QStringLiteral("line %1").arg(i), kBlue);
+        list.resize(300, 200);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, RowRect(list, 3).center());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ShiftModifier, RowRect(list, 1).center());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::ControlModifier, RowRect(list, 4).center());
+        QGuiApplication::clipboard()->clear();
+        QTest::keySequence(&list, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("line 1\nline 2\nline 3\nline 4"));
+
+        list.AddColoredString(QStringLiteral("line 5"), kRed);
+        QTRY_COMPARE(list.currentIndex().row(), 5);
+        QVERIFY(!list.selectionModel()->hasSelection());
+        QVERIFY(!list.CopySelection());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("line 1\nline 2\nline 3\nline 4"));
     }
 
     // Lines come in bursts, each shown at the next turn of the event loop; whatever the bursts,

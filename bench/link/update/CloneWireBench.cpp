@@ -134,7 +134,7 @@ int main(int argc, char **argv)
     const auto count = static_cast<double>(std::max<std::size_t>(ratios.size(), 1));
     std::printf(
         "clone to %zu receivers at %d baud (%d verified): per receiver %.1f ms for %.1f ms of wire "
-        "time (%.1f ms of it protocol pauses), median ratio %.3f (min %.3f, max %.3f, target <= 1.30); "
+        "time (%.1f ms of it protocol pauses), median ratio %.3f (min %.3f, max %.3f, target <= 1.15); "
         "scan %.0f ms\n",
         ratios.size(), kBaud, verified, total / count * 1e3, wireTotal / count * 1e3,
         pauseTotal / count * 1e3, ratios.empty() ? 0.0 : ratios[ratios.size() / 2],

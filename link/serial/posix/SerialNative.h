@@ -2,6 +2,8 @@
 
 #include "UniqueFd.h"
 
+#include <cstdint>
+
 #include <termios.h>
 
 namespace zok {
@@ -10,5 +12,11 @@ namespace zok {
 using NativeHandle = int;
 using OwnedHandle = UniqueFd;
 using PortSettings = termios;
+
+// A handle as the network layer's waits take it (StopEventToken in NetSocket.h).
+inline std::intptr_t WaitToken(NativeHandle handle)
+{
+    return handle;
+}
 
 } // namespace zok

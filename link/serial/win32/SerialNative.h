@@ -2,6 +2,8 @@
 
 #include "UniqueHandle.h"
 
+#include <cstdint>
+
 #include <windows.h>
 
 namespace zok {
@@ -10,5 +12,11 @@ namespace zok {
 using NativeHandle = HANDLE;
 using OwnedHandle = UniqueHandle;
 using PortSettings = DCB;
+
+// A handle as the network layer's waits take it (StopEventToken in NetSocket.h).
+inline std::intptr_t WaitToken(NativeHandle handle)
+{
+    return reinterpret_cast<std::intptr_t>(handle);
+}
 
 } // namespace zok

@@ -3,13 +3,16 @@
 #include "ZokText.h"
 
 #include <QApplication>
+#include <QProcess>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
 
 #include <clocale>
+#include <csignal>
 #include <filesystem>
 #include <functional>
+#include <signal.h>
 #include <string>
 
 namespace {
@@ -94,6 +97,32 @@ private slots:
         app.InitSettings(dir.path().string());
         QVERIFY(!app.Settings().Loaded());
         QCOMPARE(app.Settings().PortName(), std::string("COM1"));
+    }
+
+    // The system's request to end the program ends it as Exit does: status 0, not death by signal.
+    void endsCleanlyWhenTheSystemAsksItTo_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+    }
+
+    void endsCleanlyWhenTheSystemAsksItTo()
+    {
+        QFETCH(int, signal);
+        zok::test::TempDir dir;
+        QProcess zok;
+        zok.setWorkingDirectory(QString::fromStdString(dir.path().string()));
+        // A run started in the background has SIGINT ignored, and the program keeps it so.
+        zok.setChildProcessModifier([] { std::signal(SIGINT, SIG_DFL); });
+        zok.start(QStringLiteral(ZOK_BINARY), {});
+        QVERIFY(zok.waitForStarted());
+        // The settings file is written once start-up is well under way.
+        QTRY_VERIFY_WITH_TIMEOUT(std::filesystem::exists(dir.path() / "ZOK.ini"), 30000);
+        ::kill(static_cast<pid_t>(zok.processId()), signal);
+        QVERIFY(zok.waitForFinished(30000));
+        QCOMPARE(zok.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(zok.exitCode(), 0);
     }
 };
 

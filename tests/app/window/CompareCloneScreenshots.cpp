@@ -17,13 +17,15 @@
 #include <QTest>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
 constexpr int kWaitMs = 15000;
 
-// Three receivers: 01 with an older firmware, 05 already at the file's sensitivity, 0A that stops
-// answering once the scan has found it.
+// Three receivers: 01 with an older firmware, which does not keep its new out-of-range delay (a
+// long failure text), 05 already at the file's sensitivity, 0A that stops answering once the scan
+// has found it.
 zok::sim::SimulatorConfig Site()
 {
     zok::sim::SimulatorConfig config;
@@ -60,6 +62,7 @@ bool Shoot(zok::Language language, const QDir &out, const QString &suffix)
     set.SetValue(ParameterId::RX_SENSIBILITY, 0x80);
     set.SetValue(ParameterId::RX_MODE_FCT, 2);
     set.SetValue(ParameterId::RX_LONG_CRC, 1);
+    set.SetValue(ParameterId::RX_TIMEOUT, 12);
     const std::string file = dir.filePath(QStringLiteral("site.zok")).toStdString();
     zok::SaveParameterFile(file, set);
 
@@ -79,6 +82,12 @@ bool Shoot(zok::Language language, const QDir &out, const QString &suffix)
         } else if (auto *clone = qobject_cast<CZOKCloneDlg *>(&dialog)) {
             QObject::connect(&clone->Batch(), &zok::CCloneBatch::ScanFinished, &dialog, [&] {
                 sim.updateReceiver(0x0A, [](zok::sim::ReceiverConfig &r) { r.faults.silent = true; });
+            });
+            // Before 01 is read back: it acknowledged the delay but did not keep it.
+            bool reset = false;
+            QObject::connect(&window.Exchange(), &CZOKExchange::WriteFinished, &dialog, [&] {
+                if (!std::exchange(reset, true))
+                    sim.updateReceiver(0x01, [](zok::sim::ReceiverConfig &r) { r.registers[0x05] = 0x06; });
             });
             ok = ok && QTest::qWaitFor([&] { return !clone->Batch().Running(); }, kWaitMs) &&
                  Grab(dialog, out.filePath(QStringLiteral("clone-dialog-%1.png").arg(suffix)));

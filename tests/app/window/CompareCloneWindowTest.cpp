@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QTableWidget>
 #include <QTest>
 
@@ -128,6 +129,51 @@ private slots:
             });
             f.window->CommandAction(CZOKDlg::ID_COMPARE_WITH_FILE)->trigger();
             QCOMPARE(sim.commands().size(), edited ? std::size_t(1) : std::size_t(0));
+        }
+    }
+
+    // The compare's read would replace edits not written: the user is asked, and may keep them.
+    void compareAsksBeforeItsReadReplacesGridEdits()
+    {
+        zok::sim::Simulator sim(Line({0x01}));
+        WindowFixture f(QString::fromStdString(sim.start()), true, 0x01);
+        zok::test::TempDir dir;
+        Answer(f, WriteFile(dir));
+        f.window->Properties().SetValue(ParameterId::RX_SENSIBILITY, 0x42);
+        f.window->PropertyChanged();
+        QStringList boxes;
+        f.window->SetMessageBoxHook([&](const CDialogEx::MessageBoxRequest &request) {
+            boxes << request.text;
+            return QMessageBox::Cancel;
+        });
+        bool ran = false;
+        OnNextDialog<CZOKCompareDlg>(f, ran, [](CZOKCompareDlg &) {});
+        f.window->CommandAction(CZOKDlg::ID_COMPARE_WITH_FILE)->trigger();
+        QCOMPARE(boxes, QStringList{zok::Text(355)});
+        QVERIFY(!ran);
+        QVERIFY(sim.commands().empty());
+        QCOMPARE(f.window->Properties().Value(ParameterId::RX_SENSIBILITY), 0x42);
+        QVERIFY(f.window->PropertiesModified());
+    }
+
+    // Every File command has its own accelerator, in each language.
+    void fileMenuAcceleratorsAreUnique()
+    {
+        for (const auto language : {zok::Language::French, zok::Language::English}) {
+            zok::SelectLanguage(language);
+            WindowFixture f(QStringLiteral("/dev/zok-test-no-such-port"));
+            const auto *file = qobject_cast<QMenu *>(f.window->CommandAction(CZOKDlg::ID_EXIT)->parent());
+            QSet<QChar> keys;
+            int commands = 0;
+            for (const QAction *action : file->actions()) {
+                if (action->isSeparator())
+                    continue;
+                ++commands;
+                const auto amp = action->text().indexOf(u'&');
+                if (amp >= 0)
+                    keys.insert(action->text().at(amp + 1).toLower());
+            }
+            QCOMPARE(keys.size(), commands);
         }
     }
 

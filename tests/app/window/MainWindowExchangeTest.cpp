@@ -5,17 +5,24 @@
 #include "CZOKDlg.h"
 #include "CZOKSettings.h"
 #include "CZOKWriteSpeedWarning.h"
+#include "LineText.h"
 #include "Simulator.h"
 #include "ZokText.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/resource.h>
 
 class MainWindowExchangeTest : public QObject
 {
@@ -66,6 +73,59 @@ private slots:
         QCOMPARE(f.Control<QLineEdit>("1003")->text(), QStringLiteral(" v20.3.1"));
         QCOMPARE(f.window->ProgressBar()->value(), 0);
         QCOMPARE(f.window->State(), ExchangeState::Idle);
+    }
+
+    // File > Save Traffic writes the engine's capture and says so; a save the system refuses
+    // half-way (here: a file size limit) leaves the old file whole and says why. Copy Selected
+    // Traffic puts the chosen traffic lines on the clipboard.
+    void trafficIsSavedWholeOrNotAtAllAndCopied()
+    {
+        Fixture f;
+        QStringList boxes;
+        f.window->SetMessageBoxHook([&](const CDialogEx::MessageBoxRequest &request) {
+            boxes << request.text;
+            return QMessageBox::Ok;
+        });
+        const QString path = f.dir.filePath(QStringLiteral("capture.txt"));
+        f.window->SetTrafficFileChooser([&](QWidget *) { return std::optional<QString>(path); });
+        f.window->ReadParameters();
+        QTRY_VERIFY_WITH_TIMEOUT(f.HasMessage(zok::Text(140)), 15000);
+
+        f.window->CommandAction(CZOKDlg::ID_SAVE_TRAFFIC)->trigger();
+        const auto frames = static_cast<qsizetype>(f.window->Exchange().Capture().Frames().size());
+        QVERIFY(f.HasMessage(FillText(413, {path, QString::number(frames)})));
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray old = saved.readAll();
+        saved.close();
+        QVERIFY(old.startsWith("# ZOK traffic capture"));
+        QCOMPARE(old.count("\n") - old.count("\n#") - 1, frames); // one line per frame
+        QVERIFY(old.contains(" > 9600  [990001]\n"));
+
+        // The next save cannot grow a file beyond the size of the old one.
+        f.window->Exchange().Capture().Add(
+            {0, 9600, zok::TrafficDirection::Received, zok::TrafficMark::None, std::string(500, 'x')});
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{static_cast<rlim_t>(old.size()), limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        f.window->CommandAction(CZOKDlg::ID_SAVE_TRAFFIC)->trigger();
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, previous);
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes.front().startsWith(FillText(414, {path}).section(u'\n', 0, 0)),
+                 qPrintable(boxes.front()));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), old);
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left behind
+
+        CColorListBox *traffic = f.Control<CColorListBox>("1008");
+        traffic->ShowPendingLines();
+        traffic->selectionModel()->select(traffic->model()->index(0, 0), QItemSelectionModel::Select);
+        traffic->selectionModel()->select(traffic->model()->index(1, 0), QItemSelectionModel::Select);
+        f.window->CommandAction(CZOKDlg::ID_COPY_TRAFFIC)->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), traffic->LineText(0) + u'\n' + traffic->LineText(1));
     }
 
     // A right double-click empties the traffic list while tag reports pour in: no line from

@@ -1,6 +1,7 @@
-// Renders the main window after a parameter read from the receiver simulator, in English and in
-// French, to main-window-en.png and main-window-fr.png in the directory given as first argument
-// (the current directory by default): the pictures of the documentation.
+// Renders the main window after a parameter read from the receiver simulator, then waiting for its
+// port once the line is unplugged, in English and in French, to main-window-en.png,
+// main-window-fr.png, main-window-waiting-en.png and main-window-waiting-fr.png in the directory
+// given as first argument (the current directory by default): the pictures of the documentation.
 #include "CColorListBox.h"
 #include "CZOKDlg.h"
 #include "CZOKSettings.h"
@@ -17,6 +18,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -29,16 +31,20 @@ bool ReadDone(const CZOKDlg &window)
     return false;
 }
 
-bool Shoot(zok::Language language, const QString &path)
+// After the read, `path`; then the line is unplugged (the simulator stopped, the link that the
+// settings name removed) and the window waiting for its port is `waitingPath`.
+bool Shoot(zok::Language language, const QString &path, const QString &waitingPath)
 {
     zok::SelectLanguage(language);
-    zok::sim::Simulator sim;
-    const std::string port = sim.start();
-    QTemporaryDir dir;
+    auto sim = std::make_unique<zok::sim::Simulator>();
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/zok-XXXXXX"));
+    const QString link = dir.filePath(QStringLiteral("ttyUSB0"));
+    if (!QFile::link(QString::fromStdString(sim->start()), link))
+        return false;
     QFile file(dir.filePath(QStringLiteral("ZOK.ini")));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(QByteArray("[ZOK]\r\nSERIAL_PORT=") + port.c_str() + "\r\nRECEIVER_ID=01\r\n");
+    file.write("[ZOK]\r\nSERIAL_PORT=" + link.toLocal8Bit() + "\r\nRECEIVER_ID=01\r\n");
     file.close();
     CZOKSettings settings;
     settings.Load(file.fileName().toStdString());
@@ -54,7 +60,15 @@ bool Shoot(zok::Language language, const QString &path)
     list.Select(list.List().Row(1));
     QTest::qWait(100);
     window.UpdateDialogControls();
-    return window.grab().save(path);
+    if (!window.grab().save(path))
+        return false;
+    sim.reset();
+    QFile::remove(link);
+    if (!QTest::qWaitFor([&] { return window.Exchange().WaitingForPort(); }, 5000))
+        return false;
+    QTest::qWait(100);
+    window.UpdateDialogControls();
+    return window.grab().save(waitingPath);
 }
 
 } // namespace
@@ -63,8 +77,11 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
-    bool ok = Shoot(zok::Language::English, out.filePath(QStringLiteral("main-window-en.png")));
-    ok = Shoot(zok::Language::French, out.filePath(QStringLiteral("main-window-fr.png"))) && ok;
+    bool ok = Shoot(zok::Language::English, out.filePath(QStringLiteral("main-window-en.png")),
+                    out.filePath(QStringLiteral("main-window-waiting-en.png")));
+    ok = Shoot(zok::Language::French, out.filePath(QStringLiteral("main-window-fr.png")),
+               out.filePath(QStringLiteral("main-window-waiting-fr.png"))) &&
+         ok;
     if (!ok)
         std::fprintf(stderr, "could not render the main window\n");
     return ok ? 0 : 1;

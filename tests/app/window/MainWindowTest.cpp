@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(f.Traffic()->LineColor(0), zok::LineColor::kBlue);
     }
 
-    void aLostPortIsReportedAndCanBeReopened()
+    void aLostPortIsReportedAndAnotherCanBeOpened()
     {
         auto pty = std::make_unique<PtyPair>();
         WindowFixture f(pty->SlavePath());
@@ -231,14 +231,17 @@ private slots:
         QTRY_COMPARE(f.Messages()->count(), 1);
         QVERIFY(f.MessageLines().first().contains(pty->SlavePath()));
         QCOMPARE(f.Messages()->LineColor(0), zok::LineColor::kRed);
-        QVERIFY(!f.OpenPortBox()->isChecked());
+        QVERIFY(f.OpenPortBox()->isChecked()); // awaited
         QVERIFY(f.ReadWriteDisabled());
         QVERIFY(!f.window->SerialPort().IsOpen());
 
-        // A new line under the same name opens again from the check box.
+        // Given up on (the box unticked), then another line opened from the box.
         pty = std::make_unique<PtyPair>();
         f.settings->SetPortName(pty->SlavePath().toStdString());
         QVERIFY(f.Show());
+        QTest::mouseClick(f.OpenPortBox(), Qt::LeftButton);
+        QVERIFY(!f.OpenPortBox()->isChecked());
+        QVERIFY(!f.window->Exchange().WaitingForPort());
         QTest::mouseClick(f.OpenPortBox(), Qt::LeftButton);
         QVERIFY(f.window->SerialPort().IsOpen());
         QVERIFY(f.ReadWriteEnabled());

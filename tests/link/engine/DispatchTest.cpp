@@ -188,12 +188,13 @@ TEST_F(DispatchTest, CheckBoxOpensAndClosesThePortWithItsLines)
     EXPECT_TRUE(view.readEnabled && view.writeEnabled && view.portChecked);
 }
 
-TEST_F(DispatchTest, VanishedPortIsClosedAndReported)
+TEST_F(DispatchTest, VanishedPortIsClosedReportedAndAwaited)
 {
     Start();
     sim->stop(); // the pseudo-terminal goes away under the open port
     ASSERT_TRUE(WaitFor([&] { return !engine->IsPortOpen(); }));
-    EXPECT_FALSE(view.readEnabled || view.writeEnabled || view.portChecked);
+    EXPECT_FALSE(view.readEnabled || view.writeEnabled);
+    EXPECT_TRUE(view.portChecked && engine->WaitingForPort());
     EXPECT_EQ(view.lostPorts, QStringList{settings.portName});
 }
 

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QDateTime>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -91,6 +92,29 @@ TEST_F(CSerialMFCTest, FrameCarriesLocalReceptionTime)
     EXPECT_EQ(t.year, today.year());
     EXPECT_EQ(t.month, today.month());
     EXPECT_TRUE(t.hour < 24 && t.minute < 60 && t.second < 61 && t.millisecond < 1000);
+    EXPECT_NEAR(double(m_target.records.front().epochMs), double(QDateTime::currentMSecsSinceEpoch()),
+                60000.0);
+}
+
+// Prompt delivery only stops the pauses between reads: switched on and off while a burst comes
+// in, cut in the middle of frames, every frame still arrives once, whole and in order.
+TEST_F(CSerialMFCTest, FramesStayWholeAndInOrderWhileDeliveryTurnsPromptAndBack)
+{
+    std::string stream;
+    QStringList expected;
+    for (int i = 0; i < 300; ++i) {
+        expected << QString("B4%1").arg(1000 + i);
+        stream += "[" + expected.back().toStdString() + "]";
+    }
+    const std::size_t third = stream.size() / 3 + 1; // not on a frame boundary
+    for (std::size_t part = 0; part < 3; ++part) {
+        m_port->SetPromptDelivery(part == 1);
+        m_pty.Send(stream.substr(part * third, third));
+        QCoreApplication::processEvents();
+    }
+    ASSERT_TRUE(Eventually([&] { return m_target.frames.size() >= expected.size(); }));
+    EXPECT_EQ(m_target.frames, expected);
+    EXPECT_TRUE(m_target.dropped.isEmpty());
 }
 
 TEST_F(CSerialMFCTest, WritesAndReceptionRunTogether)

@@ -14,6 +14,8 @@ class FrameCollector : public QObject
 {
 public:
     QStringList frames;
+    // What the listener dropped (stray bytes, broken or over-long frames), in arrival order.
+    QStringList dropped;
     std::vector<zok::ReceivedFrame> records;
     // Frames per posted event, in arrival order.
     std::vector<std::size_t> batchSizes;
@@ -26,7 +28,13 @@ protected:
         if (e->type() == zok::WM_FRAME_RECEIVED) {
             const auto &batch = static_cast<zok::FrameReceivedEvent *>(e)->Frames();
             for (const zok::ReceivedFrame &frame : batch) {
-                frames << QString::fromLatin1(frame.text.data(), static_cast<qsizetype>(frame.text.size()));
+                const QString text =
+                    QString::fromLatin1(frame.text.data(), static_cast<qsizetype>(frame.text.size()));
+                if (frame.kind != zok::FrameKind::Frame) {
+                    dropped << text;
+                    continue;
+                }
+                frames << text;
                 records.push_back(frame);
             }
             batchSizes.push_back(batch.size());

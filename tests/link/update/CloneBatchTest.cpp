@@ -1,6 +1,7 @@
 // A parameter file cloned to every receiver of a simulated line: results, CSV, what is restored,
 // a receiver that stops answering, and Cancel.
 #include "CCloneBatch.h"
+#include "LineText.h"
 #include "UpdateHarness.h"
 
 namespace {
@@ -60,9 +61,11 @@ TEST_F(CloneBatchTest, ClonesEveryReceiverReportsTheSilentOneAndRestoresTheWindo
     EXPECT_EQ(results[2].Result, CloneResult::Outcome::Failed);
     EXPECT_EQ(sim->registerValue(0x01, 0x0B), 0x80);
     EXPECT_EQ(sim->registerValue(0x01, 0x03), 0x03);
-    std::ifstream fixture(ZOK_SOURCE_DIR "/tests/link/update/clone-three-receivers.csv", std::ios::binary);
-    const std::string expected{std::istreambuf_iterator<char>(fixture), std::istreambuf_iterator<char>()};
-    EXPECT_EQ(zok::CloneCsv(results).toUtf8().toStdString(), expected);
+    // The file as Save as CSV writes it, byte-order mark first (zok-cli clone writes the same).
+    const zok::test::TempDir dir;
+    ASSERT_TRUE(zok::SaveCloneCsv(QString::fromStdString(dir.file("result.csv")), results));
+    EXPECT_EQ(zok::test::ReadBytes(dir.file("result.csv")),
+              zok::test::ReadBytes(ZOK_SOURCE_DIR "/tests/link/update/clone-three-receivers.csv"));
     EXPECT_EQ(batch->SummaryText(), QStringLiteral("3 receiver(s) found, 2 verified."));
 
     // The window is as before: receiver, model, modified flag, warning choice, port speed.
@@ -100,7 +103,7 @@ TEST_F(CloneBatchTest, CancelStopsAfterTheReceiverInProgress)
 
 // With speed configuration on, each receiver's new speed is written and verified at that speed;
 // the next one is reached at the scan's speed again. The line stays at the new speed only when
-// every receiver found took it.
+// every receiver found took it; otherwise the row and the summary say who listens elsewhere.
 TEST_F(CloneBatchTest, ThePortKeepsANewSpeedOnlyWhenEveryReceiverVerifiedIt)
 {
     const TestFile faster({{ParameterId::RX_VITESSE, 1}});
@@ -127,7 +130,58 @@ TEST_F(CloneBatchTest, ThePortKeepsANewSpeedOnlyWhenEveryReceiverVerifiedIt)
         EXPECT_EQ(sim->receiver(0x01)->baud, 19200);
         EXPECT_EQ(sim->lineBaud(), secondFails ? 9600 : 19200);
         EXPECT_EQ(model.Value(ParameterId::RX_VITESSE), secondFails ? 0 : 1);
-        EXPECT_EQ(batch->SummaryText().contains(QStringLiteral("19200")), !secondFails);
+        EXPECT_EQ(batch->Results()[0].SpeedText(), secondFails ? QStringLiteral("19200") : QString());
+        EXPECT_EQ(batch->SummaryText().contains(FillText(277, {QStringLiteral("19200")})), !secondFails);
+        EXPECT_EQ(batch->SummaryText().contains(QStringLiteral("9600 baud: 01 at 19200 baud.")), secondFails);
+        batch.reset();
+        TearDown();
+    }
+}
+
+// Without speed configuration a different speed cannot be written: the receiver is not counted as
+// verified, and its row says what is left and why.
+TEST_F(CloneBatchTest, ASpeedThatCouldNotBeWrittenIsADifferenceLeft)
+{
+    const TestFile faster({{ParameterId::RX_VITESSE, 1}, {ParameterId::RX_SENSIBILITY, 0x80}});
+    Start({}, 0x01, ShortTimeouts());
+    batch = std::make_unique<zok::CCloneBatch>(
+        *engine, model, [this](std::uint8_t address) { settings.address = address; }, 0x01);
+    batch->Start(faster.values, faster.keys);
+    ASSERT_TRUE(AwaitEnd());
+
+    ASSERT_EQ(batch->Results().size(), 1u);
+    EXPECT_EQ(batch->Results()[0].Result, CloneResult::Outcome::DifferencesLeft);
+    EXPECT_EQ(batch->Results()[0].ResultText(),
+              QStringLiteral("Verified, 1 difference(s) left (RS232 communication speed: speed "
+                             "configuration disabled)"));
+    EXPECT_EQ(batch->SummaryText(),
+              QStringLiteral("1 receiver(s) found, 0 verified. 1 with differences left."));
+    EXPECT_EQ(sim->registerValue(0x01, 0x0B), 0x80);
+}
+
+// The clone puts the window's model back; a receiver it wrote to must not look read with the
+// values it held before. Written: read again, the grid shows what it holds. Not written: the
+// next compare reads first.
+TEST_F(CloneBatchTest, AfterACloneTheModelNeverPassesForWhatTheSelectedReceiverHolds)
+{
+    for (const int sensitivity : {0x80, 0xFE}) {
+        SCOPED_TRACE(sensitivity);
+        const TestFile site({{ParameterId::RX_SENSIBILITY, sensitivity}});
+        model = CZOKProperties();
+        Start({}, 0x01, ShortTimeouts());
+        engine->ReadParameters();
+        ASSERT_TRUE(WaitFor([&] { return engine->ReadSinceOpen(); }));
+        model.SetValue(ParameterId::RX_SENSIBILITY, 0x42); // a grid edit, not written
+        engine->SetPropertiesModified(true);
+        batch = std::make_unique<zok::CCloneBatch>(
+            *engine, model, [this](std::uint8_t address) { settings.address = address; }, 0x01);
+        batch->Start(site.values, site.keys);
+        ASSERT_TRUE(AwaitEnd());
+
+        const bool written = sensitivity != 0xFE;
+        EXPECT_EQ(engine->ReadSinceOpen(), written);
+        EXPECT_EQ(model.Value(ParameterId::RX_SENSIBILITY), written ? 0x80 : 0x42);
+        EXPECT_EQ(engine->PropertiesModified(), !written);
         batch.reset();
         TearDown();
     }

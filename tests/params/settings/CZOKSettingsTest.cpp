@@ -22,6 +22,7 @@ struct LoadCase
     const char *port;
     int language;
     int address;
+    std::size_t captureFrames = CZOKSettings::kDefaultCaptureFrames;
 };
 
 const LoadCase kLoadCases[] = {
@@ -39,6 +40,11 @@ const LoadCase kLoadCases[] = {
     {"keys in lower case", "[zok]\r\nserial_port=COM3\r\nlanguage=FRENCH\r\n", true, "COM3", 0x0C, 0x01},
     {"LF line ends", "[ZOK]\nSERIAL_PORT=COM4\nRECEIVER_ID=04\n", true, "COM4", 0x09, 0x04},
     {"keys in another section", "[OTHER]\r\nSERIAL_PORT=COM4\r\n", true, "COM1", 0x09, 0x01},
+    {"capture size", "[ZOK]\r\nTRAFFIC_CAPTURE_FRAMES=500\r\n", true, "COM1", 0x09, 0x01, 500},
+    {"capture off", "[ZOK]\r\nTRAFFIC_CAPTURE_FRAMES=0\r\n", true, "COM1", 0x09, 0x01, 0},
+    {"capture size not a count", "[ZOK]\r\nTRAFFIC_CAPTURE_FRAMES=-5\r\n", true, "COM1", 0x09, 0x01},
+    {"capture size beyond the maximum", "[ZOK]\r\nTRAFFIC_CAPTURE_FRAMES=123456789012\r\n", true, "COM1",
+     0x09, 0x01, CZOKSettings::kMaxCaptureFrames},
 };
 
 void PrintTo(const LoadCase &c, std::ostream *out)
@@ -65,6 +71,7 @@ TEST_P(SettingsLoad, GivesTheExpectedValues)
     EXPECT_EQ(settings.PortName(), c.port);
     EXPECT_EQ(settings.LanguageId(), c.language);
     EXPECT_EQ(settings.ReceiverAddress(), c.address);
+    EXPECT_EQ(settings.TrafficCaptureFrames(), c.captureFrames);
     EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(ReadBytes(path), c.content ? c.content : "") << "loading never rewrites the file";
 }

@@ -4,7 +4,7 @@
 // counted (FramesDispatched) against those zok-sim sent (it counts a frame that its full
 // pseudo-terminal refused as sent, and says how many bytes were refused), the delay from a frame's reception
 // to the paint that shows its line, and how long a click on a menu and on a button waited while the flood
-// ran.
+// ran. POSIX only: the figures come from getrusage, and zok-sim serves a pseudo-terminal.
 //
 //   bench_window_flood                 1, 1,000 and 10,000 frames/s, 10 s each, one process each
 //   bench_window_flood RATE [SECONDS]  one run in this process
@@ -74,6 +74,21 @@ double Percentile(std::vector<double> values, double p)
     std::sort(values.begin(), values.end());
     const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
     return values[std::min(index, values.size() - 1)];
+}
+
+// The ring's memory: the deque's blocks of frames (512 bytes each in libstdc++, with one map
+// pointer per block), and the text of each frame that does not fit in the frame itself.
+std::size_t CaptureBytes(const zok::TrafficCapture &capture)
+{
+    constexpr std::size_t kBlock = 512;
+    const std::size_t perBlock = std::max<std::size_t>(1, kBlock / sizeof(zok::CapturedFrame));
+    const std::size_t blocks = (capture.Frames().size() + perBlock - 1) / perBlock;
+    std::size_t bytes = blocks * (kBlock + sizeof(void *));
+    for (const zok::CapturedFrame &frame : capture.Frames()) {
+        if (frame.bytes.capacity() > std::string().capacity())
+            bytes += frame.bytes.capacity() + 1;
+    }
+    return bytes;
 }
 
 // Runs the event loop for `ms`, sleeping while nothing happens (processEvents with a time limit
@@ -206,6 +221,9 @@ int RunOne(int rate, int seconds)
     if (!ini.open(QIODevice::WriteOnly))
         return 1;
     ini.write(QStringLiteral("[ZOK]\r\nSERIAL_PORT=%1\r\nRECEIVER_ID=01\r\n").arg(sim.Port()).toLocal8Bit());
+    // The traffic capture's size, as a user sets it (0: off); the default when not given.
+    if (const QByteArray frames = qgetenv("ZOK_CAPTURE_FRAMES"); !frames.isEmpty())
+        ini.write("TRAFFIC_CAPTURE_FRAMES=" + frames + "\r\n");
     ini.close();
     CZOKSettings settings;
     settings.Load(ini.fileName().toStdString());
@@ -264,6 +282,10 @@ int RunOne(int rate, int seconds)
         static_cast<unsigned long long>(dispatched()), after.sent - before.sent,
         after.refused - before.refused, Percentile(delays, 0.5), Percentile(delays, 0.99), delays.size(),
         menuMs, clickMs);
+    const zok::TrafficCapture &capture = window.Exchange().Capture();
+    std::printf("%6d frames/s: capture keeps %zu of %llu frames (capacity %zu), about %.2f MB\n", rate,
+                capture.Frames().size(), static_cast<unsigned long long>(capture.Total()), capture.Capacity(),
+                static_cast<double>(CaptureBytes(capture)) / (1024.0 * 1024.0));
     std::fflush(stdout);
     window.close();
     return 0;

@@ -56,16 +56,9 @@ public:
     bool Started() const { return m_pid > 0; }
     void Signal(int signal) const { ::kill(m_pid, signal); }
 
-    // The next line of standard output (without its line end); empty at its end.
-    std::string ReadLine()
-    {
-        std::string line;
-        char c = 0;
-        pollfd p{m_out, POLLIN, 0};
-        while (::poll(&p, 1, kPatienceMs) > 0 && ::read(m_out, &c, 1) == 1 && c != '\n')
-            line.push_back(c);
-        return line;
-    }
+    // The next line of standard output, or error (without its line end); empty at its end.
+    std::string ReadLine() { return ReadLineOf(m_out); }
+    std::string ReadErrorLine() { return ReadLineOf(m_err); }
 
     // Reads both outputs to their end, then waits for the exit; the exit status (128 + signal
     // for a child killed by a signal).
@@ -97,6 +90,16 @@ public:
     std::string err;
 
 private:
+    static std::string ReadLineOf(int fd)
+    {
+        std::string line;
+        char c = 0;
+        pollfd p{fd, POLLIN, 0};
+        while (::poll(&p, 1, kPatienceMs) > 0 && ::read(fd, &c, 1) == 1 && c != '\n')
+            line.push_back(c);
+        return line;
+    }
+
     static constexpr int kPatienceMs = 30000; // only a hung child waits this long
 
     pid_t m_pid = -1;

@@ -1,0 +1,12 @@
+#include "StopRequestWatcher.h"
+
+StopRequestWatcher::StopRequestWatcher(QObject *parent) : QObject(parent)
+{
+    watch(zok::WatchStopRequests());
+}
+
+void StopRequestWatcher::onHandle()
+{
+    zok::ClearStopRequests();
+    Q_EMIT StopRequested();
+}

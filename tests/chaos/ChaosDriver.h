@@ -127,6 +127,7 @@ private:
     // Invariants (ChaosInvariants.cpp).
     void CheckInvariants();
     bool CheckQuietState();
+    void SaveOnce();
     void OnMessageLine(const QString &line);
     void CheckPendingSave();
 
@@ -155,12 +156,14 @@ private:
     QElapsedTimer m_quietSince;
     QElapsedTimer m_quietTotal;
     bool m_finished = false;
+    bool m_savingOnce = false;
     std::map<std::string, int> m_kinds;
     bool m_quietStarted = false;
     std::vector<PendingAnswer *> m_pending; // innermost last
     std::optional<PendingSave> m_pendingSave;
     int m_lostSinceHangUp = 0;
     int m_hangUpsSeen = 0;
+    bool m_lostAwaitingBack = false;
     bool m_portWasOpen = false;
     chaos::Totals m_totals;
 };

@@ -45,16 +45,7 @@ void EPropListCtrl::SetHost(IPropertyHost *host)
     DropSelection();
     const EPropPage *page = m_list->CurrentPage();
     const QString pageName = m_list->HasNamedPages() && page ? page->Name() : QString();
-    NoteRebuild();
-    m_visibleRows.clear();
-    if (InRowCommand()) {
-        // A row's menu or dialog is still on the stack: its rows stay alive until the next rebuild.
-        m_retiredLists.push_back(std::move(m_list));
-        m_list = std::make_unique<EPropList>();
-    } else {
-        m_retiredLists.clear();
-        m_list->Clear();
-    }
+    StartNewList();
     m_host = host;
     if (m_host) {
         m_host->GetProperties(*m_list);
@@ -66,6 +57,29 @@ void EPropListCtrl::SetHost(IPropertyHost *host)
         if (m_autoSizeNameColumn)
             AutoSizeNameColumn();
     }
+    LayoutRows();
+    Invalidate();
+}
+
+void EPropListCtrl::StartNewList()
+{
+    NoteRebuild();
+    m_visibleRows.clear();
+    if (InRowCommand()) {
+        // A row's menu or dialog is still on the stack: its rows stay alive until the next rebuild.
+        m_retiredLists.push_back(std::move(m_list));
+        m_list = std::make_unique<EPropList>();
+    } else {
+        m_retiredLists.clear();
+        m_list->Clear();
+    }
+}
+
+void EPropListCtrl::Retire()
+{
+    EPropWnd::Retire();
+    StartNewList();
+    m_host = nullptr;
     LayoutRows();
     Invalidate();
 }

@@ -21,6 +21,10 @@ public:
     // Rebuilds the list from `host` (null empties it), keeping the page of the same name.
     void SetHost(IPropertyHost *host);
     IPropertyHost *Host() const { return m_host; }
+    // Also lets go of the host and of the rows, which point at its variables: an owner's members
+    // (the host among them) go before its child widgets, and the list may still see a focus
+    // change or a paint in between.
+    void Retire() override;
     void Refresh();
     void SetPage(int index);
     void SetAutoSizeNameColumn(bool autoSize) { m_autoSizeNameColumn = autoSize; }
@@ -49,6 +53,8 @@ private:
     void PaintRow(QPainter &painter, EProperty *row, int clientRight);
     void PaintFocus(QPainter &painter, const QRect &client);
     int FirstRowBelow(int y) const;
+    // Starts an empty row list; the old rows stay alive while one of their commands runs.
+    void StartNewList();
     void EndDrag();
 
     std::unique_ptr<EPropList> m_list = std::make_unique<EPropList>();

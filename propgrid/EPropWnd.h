@@ -75,9 +75,10 @@ public:
     std::optional<QFont> ChooseFont(const QFont &initial);
     int ChooseItem(QPoint at, const QStringList &items, int checked);
     // The window is being thrown away (its owner replaces it while one of its menus or dialogs
-    // may still run an event loop): those are closed, their answers dropped, the selection ends
-    // without a commit and the listener hears nothing more. The owner deletes it later.
-    void Retire();
+    // may still run an event loop, or is itself going): those are closed, their answers dropped,
+    // the selection ends without a commit and the listener hears nothing more. The owner deletes
+    // it later.
+    virtual void Retire();
     // Whether a row's command (a menu or dialog of its own) is running; rows must outlive it.
     bool InRowCommand() const { return m_commandDepth > 0; }
     // Runs `work` once no row command is running any more (at once when none is).

@@ -76,13 +76,14 @@ serve_line() {
 }
 long_version="$(head -c 5000 /dev/zero | tr '\0' 'X')"
 serve_line sim "$sim" --link "$line" --receiver 01 --receiver 02 --firmware "$long_version"
-# After the test's first "[GO]": one frame in three bursts; after its second: hang up.
+# After the test's first "[GO]": one frame in three bursts, each after a byte from the test (it
+# sends one once it has read the burst before); after its second "[GO]": hang up.
 cat >"$work/bursts.sh" <<'PEER'
 head -c 4 >/dev/null
 printf '[AB'
-sleep 0.3
+head -c 1 >/dev/null
 printf 'CD'
-sleep 0.3
+head -c 1 >/dev/null
 printf 'EF]'
 head -c 4 >/dev/null
 PEER

@@ -55,6 +55,12 @@ CZOKDlg::CZOKDlg(CZOKSettings &settings, QWidget *parent)
 
 CZOKDlg::~CZOKDlg()
 {
+    // The grids (the one shown and any retired one awaiting deletion) are child widgets, deleted
+    // by the base class after the sheet and the model they point into; before that, the base hides
+    // the window, which takes the focus from an open edit box, and a focus loss commits. They let
+    // go of the sheet now, without committing: the values are going anyway.
+    for (EPropCtrl *grid : findChildren<EPropCtrl *>())
+        grid->Retire();
     // No frame may reach an engine whose window is going away.
     m_exchange->CloseSerialPort();
 }

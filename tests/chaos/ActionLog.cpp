@@ -15,12 +15,12 @@ void ActionLog::Dump(const std::string &reason) const
 {
     // try_lock: a dump from a crash handler must not wait for a thread that will never go on.
     std::unique_lock lock(m_mutex, std::try_to_lock);
-    std::fprintf(stderr, "\nCHAOS FAILURE: %s\nseed %u, after %llu actions; the last ones:\n", reason.c_str(),
-                 static_cast<unsigned>(m_seed), static_cast<unsigned long long>(m_count));
+    std::fprintf(stderr, "\nCHAOS FAILURE: %s\n%s, after %llu actions; the last ones:\n", reason.c_str(),
+                 m_run.c_str(), static_cast<unsigned long long>(m_count));
     for (const std::string &line : m_last)
         std::fprintf(stderr, "  %s\n", line.c_str());
-    std::fprintf(stderr, "replay: zok_chaos --seed %u --actions %llu\n", static_cast<unsigned>(m_seed),
-                 static_cast<unsigned long long>(m_count));
+    if (!m_replay.empty())
+        std::fprintf(stderr, "replay: %s\n", m_replay.c_str());
     std::fflush(stderr);
 }
 

@@ -1,26 +1,19 @@
+// The run: the window and its hooks, the ticks, the quiet phases, and what is recorded or
+// replayed at each.
 #include "ChaosDriver.h"
 
 #include "CColorListBox.h"
 #include "CZOKDlg.h"
 #include "CZOKSettings.h"
 #include "ChaosFiles.h"
-#include "EPropCtrl.h"
-#include "EPropListCtrl.h"
-#include "EPropWndEdit.h"
-#include "WindowText.h"
 #include "ZokText.h"
 
-#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -30,33 +23,23 @@
 
 namespace {
 
-constexpr int kMaxListLines = 500;
-constexpr int kExitCommand = CZOKDlg::ID_EXIT;
 // A quiet phase that cannot even close the open dialogs within this time is a hang.
 constexpr qint64 kCloseLimitMs = 20000;
-
-template <typename T> QList<T *> Usable(const QWidget &parent)
-{
-    QList<T *> usable;
-    const auto all = parent.findChildren<T *>();
-    for (T *widget : all)
-        if (widget->isVisible() && widget->isEnabled())
-            usable << widget;
-    return usable;
-}
-
-std::string Name(const QObject *object)
-{
-    if (!object)
-        return "(none)";
-    return (QString::fromLatin1(object->metaObject()->className()) + ":" + object->objectName())
-        .toStdString();
-}
+// Ticks that are no user's decision: while the actions stop, and while a replay waits for the
+// screen to offer what its next decision needs.
+constexpr int kQuietTickMs = 30;
+constexpr int kReplayWaitTickMs = 10;
+// How long a replay waits for that; beyond it the decision is dropped as a divergence.
+constexpr qint64 kReplayPatienceMs = 10000;
+// How long it waits for the program's recorded state before an action (an exchange that went
+// faster than recorded never comes back to it).
+constexpr qint64 kReplayStatePatienceMs = 3000;
+constexpr int kMaxDivergences = 10;
 
 } // namespace
 
 ChaosDriver::ChaosDriver(const ChaosOptions &options, ActionLog &log)
-    : m_options(options), m_log(log), m_random(options.seed)
+    : m_options(options), m_log(log), m_random(options.seed), m_lineRandom(m_random())
 {
 }
 
@@ -75,9 +58,20 @@ bool ChaosDriver::Chance(int percent)
 void ChaosDriver::Note(const std::string &action)
 {
     m_log.Add(action);
-    ++m_kinds[action.substr(0, action.find(':'))];
+    ++m_kinds[action.substr(0, action.find_first_of(": "))];
     if (m_options.verbose)
         std::fprintf(stderr, "%llu %s\n", static_cast<unsigned long long>(m_log.Count()), action.c_str());
+}
+
+void ChaosDriver::Record(const chaos::Decision &decision)
+{
+    m_record.Write(decision);
+}
+
+void ChaosDriver::Log(const chaos::Decision &decision)
+{
+    Record(decision);
+    Note(decision.Text());
 }
 
 void ChaosDriver::Fail(const QString &reason)
@@ -86,27 +80,22 @@ void ChaosDriver::Fail(const QString &reason)
     std::_Exit(1);
 }
 
-ChaosDriver::Totals ChaosDriver::Run()
+chaos::Totals ChaosDriver::Run()
 {
     if (!m_dir.isValid())
         Fail(QStringLiteral("no temporary folder"));
-    m_line = std::make_unique<ChaosLine>(m_random(), m_dir.filePath(QStringLiteral("port")));
-    m_iniPath = m_dir.filePath(QStringLiteral("ZOK.ini"));
-    QFile ini(m_iniPath);
-    if (!ini.open(QIODevice::WriteOnly))
-        Fail(QStringLiteral("cannot write ZOK.ini"));
-    // One run in three speaks French: its texts and formats get the same treatment.
-    const bool french = Pick(3) == 0;
-    zok::SelectLanguage(french ? zok::Language::French : zok::Language::English);
-    ini.write(QStringLiteral("[ZOK]\r\nSERIAL_PORT=%1\r\nLANGUAGE=%2\r\nRECEIVER_ID=01\r\n")
-                  .arg(m_line->LinkPath(), french ? QStringLiteral("FRENCH") : QStringLiteral("ENGLISH"))
-                  .toLocal8Bit());
-    ini.close();
-    m_settings = std::make_unique<CZOKSettings>();
-    if (!m_settings->Load(QFile::encodeName(m_iniPath).toStdString()))
-        Fail(QStringLiteral("ZOK.ini does not load at start"));
-    m_settings->SetApplicationDirectory(QFile::encodeName(m_dir.path()).toStdString());
-    CreateWindow();
+    // Whatever the program writes under a relative name lands there, not where the run started.
+    QDir::setCurrent(m_dir.path());
+    if (!m_options.replayPath.empty()) {
+        m_script = std::make_unique<chaos::DecisionScript>();
+        std::string error;
+        if (!m_script->Load(m_options.replayPath, error))
+            Fail(QString::fromStdString(error));
+    }
+    if (!m_options.recordPath.empty() &&
+        !m_record.Open(m_options.recordPath, "zok_chaos decisions, seed " + std::to_string(m_options.seed)))
+        Fail(QStringLiteral("cannot write the record ") + QString::fromStdString(m_options.recordPath));
+    Start();
 
     m_watchdog = std::make_unique<Watchdog>(m_options.hangLimit, [this](std::chrono::milliseconds silent) {
         m_log.Dump("the event loop did not answer for " + std::to_string(silent.count()) + " ms");
@@ -117,6 +106,7 @@ ChaosDriver::Totals ChaosDriver::Run()
     beat.start(50);
 
     m_nextQuiet = 20 + static_cast<std::uint64_t>(Pick(60));
+    m_replayWait.start();
     QEventLoop loop;
     m_mainLoop = &loop;
     ScheduleTick();
@@ -125,20 +115,71 @@ ChaosDriver::Totals ChaosDriver::Run()
     beat.stop();
     m_totals.longestSilenceMs = m_watchdog->LongestSilence().count();
     m_watchdog.reset();
+    // A window destroyed while shown (its grid may hold an open edit box) is part of the run.
     m_window.reset();
 
+    if (m_pendingSave)
+        CheckPendingSave();
     m_totals.lineFaults = m_line->Faults();
     m_totals.hangUps = m_line->HangUps();
     m_line.reset();
     for (const auto &[kind, count] : m_kinds)
         m_totals.kinds += kind + "=" + std::to_string(count) + " ";
+    if (m_totals.divergences > 0)
+        Fail(QStringLiteral("the replay went another way %1 times").arg(m_totals.divergences));
+    if (m_options.checkTotals && !Replaying()) {
+        QString missing;
+        for (const std::string &shortfall : chaos::Shortfalls(m_totals))
+            missing += QStringLiteral("; ") + QString::fromStdString(shortfall);
+        if (!missing.isEmpty())
+            Fail(QStringLiteral("the run fell short (") + QString::fromStdString(chaos::Summary(m_totals)) +
+                 QStringLiteral(")") + missing);
+    }
     return m_totals;
+}
+
+// The language, the line and ZOK.ini: the first decision of every record.
+void ChaosDriver::Start()
+{
+    bool french = false;
+    if (Replaying()) {
+        const chaos::Decision start = m_script->Take();
+        french = start.Word(1) == "french";
+        chaos::Draws draws(start, 2);
+        m_line = std::make_unique<ChaosLine>(m_dir.filePath(QStringLiteral("port")), draws);
+        if (draws.Short())
+            Fail(QStringLiteral("the record's start line is damaged"));
+        Record(start);
+    } else {
+        // One run in three speaks French: its texts and formats get the same treatment.
+        french = Pick(3) == 0;
+        chaos::Draws draws(m_lineRandom);
+        m_line = std::make_unique<ChaosLine>(m_dir.filePath(QStringLiteral("port")), draws);
+        chaos::Decision start{"start", french ? "french" : "english"};
+        for (const long long number : draws.Taken())
+            start.Add(number);
+        Record(start);
+    }
+    zok::SelectLanguage(french ? zok::Language::French : zok::Language::English);
+    m_iniPath = m_dir.filePath(QStringLiteral("ZOK.ini"));
+    QFile ini(m_iniPath);
+    if (!ini.open(QIODevice::WriteOnly))
+        Fail(QStringLiteral("cannot write ZOK.ini"));
+    ini.write(QStringLiteral("[ZOK]\r\nSERIAL_PORT=%1\r\nLANGUAGE=%2\r\nRECEIVER_ID=01\r\n")
+                  .arg(m_line->LinkPath(), french ? QStringLiteral("FRENCH") : QStringLiteral("ENGLISH"))
+                  .toLocal8Bit());
+    ini.close();
+    m_settings = std::make_unique<CZOKSettings>();
+    if (!m_settings->Load(QFile::encodeName(m_iniPath).toStdString()))
+        Fail(QStringLiteral("ZOK.ini does not load at start"));
+    m_settings->SetApplicationDirectory(QFile::encodeName(m_dir.path()).toStdString());
+    CreateWindow();
 }
 
 void ChaosDriver::CreateWindow()
 {
     m_window = std::make_unique<CZOKDlg>(*m_settings);
-    m_window->SetUrlOpener([this](const QUrl &) { return Chance(50); });
+    m_window->SetUrlOpener([this](const QUrl &) { return OnUrl(); });
     m_window->SetMessageBoxHook([this](const CDialogEx::MessageBoxRequest &request) {
         return OnMessageBox(request.text, request.buttons);
     });
@@ -166,6 +207,8 @@ void ChaosDriver::RestartWindow()
     Note("window: ended by Exit, started again");
     ++m_totals.windowRestarts;
     m_window.reset();
+    if (m_pendingSave)
+        CheckPendingSave();
     if (const QString fault = chaos::CheckSettingsFile(m_iniPath); !fault.isEmpty())
         Fail(fault);
     m_settings = std::make_unique<CZOKSettings>();
@@ -176,13 +219,27 @@ void ChaosDriver::RestartWindow()
 }
 
 // Each tick is a new single-shot timer: a timer whose slot is still running (blocked in a nested
-// loop it opened) would not fire again, a fresh one does.
+// loop it opened) would not fire again, a fresh one does. While acting, the pause before the next
+// one is a decision too.
 void ChaosDriver::ScheduleTick()
 {
     static constexpr std::array<int, 6> kDelays = {0, 2, 10, 30, 80, 250};
     static constexpr std::array<int, 6> kWeights = {3, 3, 4, 4, 2, 1};
-    std::discrete_distribution<int> pick(kWeights.begin(), kWeights.end());
-    QTimer::singleShot(kDelays.at(static_cast<std::size_t>(pick(m_random))), this, &ChaosDriver::Tick);
+    int delay = kQuietTickMs;
+    if (m_phase == Phase::Acting && !Replaying()) {
+        std::discrete_distribution<int> pick(kWeights.begin(), kWeights.end());
+        delay = kDelays.at(static_cast<std::size_t>(pick(m_random)));
+        Record({"tick", std::to_string(delay)});
+    } else if (m_phase == Phase::Acting) {
+        const chaos::Decision *next = m_script->Peek();
+        delay = kReplayWaitTickMs;
+        if (next && next->Is("tick")) {
+            const chaos::Decision tick = m_script->Take();
+            delay = static_cast<int>(tick.Number(1));
+            Record(tick);
+        }
+    }
+    QTimer::singleShot(delay, this, &ChaosDriver::Tick);
 }
 
 void ChaosDriver::Tick()
@@ -195,468 +252,124 @@ void ChaosDriver::Tick()
         Quiet();
         return;
     }
-    if (m_totals.actions >= m_options.actions || m_totals.actions >= m_nextQuiet) {
-        m_phase = m_totals.actions >= m_options.actions ? Phase::Finishing : Phase::Quieting;
-        m_quietStarted = false;
-        m_quietTotal.start();
-        Note("quiet: actions stop");
-        return;
-    }
-    ++m_totals.actions;
-    Act();
+    if (Replaying())
+        ReplayStep();
+    else
+        RecordStep();
     CheckInvariants();
 }
 
-void ChaosDriver::Act()
+void ChaosDriver::RecordStep()
 {
+    if (m_totals.actions >= m_options.actions || m_totals.actions >= m_nextQuiet) {
+        StartQuiet(m_totals.actions >= m_options.actions);
+        return;
+    }
+    ++m_totals.actions;
     if (Chance(12)) {
-        Note(m_line->Misbehave());
-        if (m_line->HangUps() != m_hangUpsSeen) {
-            m_hangUpsSeen = m_line->HangUps();
-            m_lostSinceHangUp = 0;
-        }
+        MisbehaveLine(nullptr);
         return;
     }
-    if (!m_pending.empty()) {
-        if (Chance(60))
-            Answer(*m_pending.back());
-        else
-            Note("wait: with a box open");
-        return;
-    }
-    if (QWidget *popup = QApplication::activePopupWidget()) {
-        if (auto *menu = qobject_cast<QMenu *>(popup)) {
-            ActOnPopup(*menu);
-        } else {
-            static constexpr std::array<Qt::Key, 4> kKeys = {Qt::Key_Escape, Qt::Key_Down, Qt::Key_Up,
-                                                             Qt::Key_Return};
-            const Qt::Key key = kKeys.at(static_cast<std::size_t>(Pick(static_cast<int>(kKeys.size()))));
-            Note("popup: key " + std::to_string(key) + " on " + Name(popup));
-            QTest::keyClick(popup, key);
-        }
-        return;
-    }
-    if (QWidget *modal = QApplication::activeModalWidget()) {
-        if (auto *dialog = qobject_cast<QDialog *>(modal)) {
-            ActOnDialog(*dialog);
-        } else {
-            Note("modal: close " + Name(modal));
-            modal->close();
-        }
-        return;
-    }
-    if (!m_window->isVisible()) {
-        RestartWindow();
-        return;
-    }
-    ActOnWindow();
+    const chaos::Decision decision = Choose();
+    Record(ProgramState());
+    Perform(decision);
 }
 
-void ChaosDriver::ActOnWindow()
+// Where the program was when a user action was taken: a replay waits for the same before taking
+// it, so that a click meets the exchange in the state it met when recorded.
+chaos::Decision ChaosDriver::ProgramState() const
 {
-    const int roll = Pick(100);
-    if (roll < 16) {
-        OpenMenu();
-    } else if (roll < 24) {
-        Note("window: click Read");
-        QTest::mouseClick(m_window->ReadButton(), Qt::LeftButton);
-    } else if (roll < 30) {
-        Note("window: click Write");
-        QTest::mouseClick(m_window->WriteButton(), Qt::LeftButton);
-    } else if (roll < 35) {
-        Note("window: click Open Serial Port");
-        QTest::mouseClick(m_window->findChild<QCheckBox *>(QStringLiteral("1037")), Qt::LeftButton);
-    } else if (roll < 45) {
-        ClickGrid();
-    } else if (roll < 47) {
-        DragGrid();
-    } else if (roll < 57) {
-        ClickGridButton();
-    } else if (roll < 67) {
-        EPropListCtrl &list = m_window->PropertyGrid()->List();
-        const auto edits = Usable<EPropWndEdit>(list);
-        PressKeys(!edits.isEmpty() && Chance(60) ? *edits.first() : static_cast<QWidget &>(list));
-    } else if (roll < 74) {
-        EPropListCtrl &list = m_window->PropertyGrid()->List();
-        const auto edits = Usable<EPropWndEdit>(list);
-        TypeText(!edits.isEmpty() && Chance(80) ? *edits.first() : static_cast<QWidget &>(list));
-    } else if (roll < 75) {
-        Note("window: click Help");
-        QTest::mouseClick(m_window->findChild<QPushButton *>(QStringLiteral("57670")), Qt::LeftButton);
-    } else if (roll < 77) {
-        ClearList();
-    } else if (roll < 79) {
-        CorruptFile();
-    } else if (roll < 84) {
-        Note("window: Speed Detection shortcut");
-        m_window->CommandAction(CZOKDlg::ID_SPEED_DETECTION)->trigger();
-    } else {
-        Note("wait: window");
+    return chaos::Decision{"state"}
+        .Add(static_cast<long long>(m_window->State()))
+        .Add(m_window->Exchange().IsPortOpen() ? "open" : "closed");
+}
+
+// Takes the next recorded decision once the screen offers its context; a record that ends without
+// its "finish" (the recorded run failed) ends the replay the same way.
+void ChaosDriver::ReplayStep()
+{
+    const chaos::Decision *next = m_script->Peek();
+    if (!next || next->Is("finish") || next->Is("quiet")) {
+        const bool finishing = !next || next->Is("finish");
+        if (next)
+            m_script->Take();
+        StartQuiet(finishing);
+        return;
     }
-}
-
-void ChaosDriver::OpenMenu()
-{
-    const auto menus = m_window->MenuBar()->actions();
-    if (menus.isEmpty())
-        return;
-    // The tools live in the middle menus: open those more often than File and "?".
-    const int index = Pick(100);
-    QAction *top = menus.at(index < 20   ? 0
-                            : index < 90 ? std::min<int>(1 + Pick(2), menus.size() - 1)
-                                         : static_cast<int>(menus.size()) - 1);
-    if (!top->menu())
-        return;
-    Note("window: open menu " + top->text().toStdString());
-    const QRect where = m_window->MenuBar()->actionGeometry(top);
-    top->menu()->popup(m_window->MenuBar()->mapToGlobal(where.bottomLeft()));
-}
-
-void ChaosDriver::ActOnPopup(QMenu &menu)
-{
-    QList<QAction *> actions;
-    for (QAction *action : menu.actions())
-        if (!action->isSeparator() && action->isEnabled() && action->isVisible())
-            actions << action;
-    // Menus stay open a while now and then, as a user reads them; frames go on arriving meanwhile.
-    const int roll = Pick(12);
-    if (roll < 8 && !actions.isEmpty()) {
-        QAction *action = actions.at(Pick(static_cast<int>(actions.size())));
-        // Exit starts the window again, which is worth doing now and then, not every few menus.
-        if (CDialogEx::CommandId(action) == kExitCommand && !Chance(15))
-            action = actions.first();
-        if (CDialogEx::CommandId(action) == kExitCommand && !Chance(15)) {
-            Note("menu: wait");
+    if (next->Is("state")) {
+        const bool same = ProgramState().words == next->words;
+        if (!same && m_replayWait.elapsed() <= kReplayStatePatienceMs)
+            return;
+        const chaos::Decision state = m_script->Take();
+        Record(state);
+        m_replayWait.start();
+        if (!same) {
+            ++m_totals.stateMisses;
+            Note("replay: the program is not in the recorded state '" + state.Text() + "', going on");
+        }
+        next = m_script->Peek();
+        if (!next)
+            return;
+    }
+    if (next->Is("menu", "click"))
+        RefreshWindowMenu(next->Word(2));
+    if (!Due(*next)) {
+        if (m_replayWait.elapsed() <= kReplayPatienceMs)
+            return;
+        // Something the record did not have open is closed; a decision whose context never
+        // comes (or whose menu item never is enabled) is dropped.
+        const std::string context = Context();
+        if (context != "window" && context != "restart" && context != next->Word(0) && CloseOne()) {
+            Diverge("closed what the record did not have open (" + context + ")", false);
             return;
         }
-        Note("menu: click " + action->text().toStdString());
-        const QPoint at = menu.actionGeometry(action).center();
-        QTest::mouseMove(&menu, at);
-        QTest::mouseClick(&menu, Qt::LeftButton, {}, at);
-    } else if (roll < 8) {
-        Note("menu: Escape");
-        QTest::keyClick(&menu, Qt::Key_Escape);
-    } else if (roll < 9) {
-        Note("menu: Down, Return");
-        QTest::keyClick(&menu, Qt::Key_Down);
-        QTest::keyClick(&menu, Qt::Key_Return);
-    } else {
-        Note("menu: wait");
-    }
-}
-
-void ChaosDriver::ActOnDialog(QDialog &dialog)
-{
-    const std::string where = Name(&dialog);
-    const int roll = Pick(20);
-    if (roll < 8) {
-        const auto buttons = Usable<QAbstractButton>(dialog);
-        if (buttons.isEmpty())
-            return;
-        QAbstractButton *button = buttons.at(Pick(static_cast<int>(buttons.size())));
-        // Stay in the dialog a while: a button that ends it is often passed over for another.
-        static const QStringList kEnding = {QStringLiteral("OK"),      QStringLiteral("Cancel"),
-                                            QStringLiteral("Annuler"), QStringLiteral("Close"),
-                                            QStringLiteral("Fermer"),  QStringLiteral("Quitter")};
-        if (kEnding.contains(button->text().remove(QLatin1Char('&'))) && Chance(60))
-            button = buttons.at(Pick(static_cast<int>(buttons.size())));
-        Note("dialog: click " + Name(button) + " '" + button->text().toStdString() + "' in " + where);
-        QTest::mouseClick(button, Qt::LeftButton);
-    } else if (roll < 11) {
-        QList<QWidget *> fields;
-        for (QLineEdit *edit : Usable<QLineEdit>(dialog))
-            fields << edit;
-        for (QAbstractSpinBox *spin : Usable<QAbstractSpinBox>(dialog))
-            fields << spin;
-        if (fields.isEmpty())
-            return;
-        QWidget *field = fields.at(Pick(static_cast<int>(fields.size())));
-        if (Chance(50)) {
-            if (auto *edit = qobject_cast<QLineEdit *>(field))
-                edit->selectAll();
-            if (auto *spin = qobject_cast<QAbstractSpinBox *>(field))
-                spin->selectAll();
-        }
-        TypeText(*field);
-    } else if (roll < 13) {
-        const auto combos = Usable<QComboBox>(dialog);
-        if (combos.isEmpty())
-            return;
-        QComboBox *combo = combos.at(Pick(static_cast<int>(combos.size())));
-        Note("dialog: pick in " + Name(combo));
-        QTest::keyClick(combo, Chance(50) ? Qt::Key_Down : Qt::Key_Up);
-    } else if (roll < 16) {
-        QWidget *focus = QApplication::focusWidget();
-        PressKeys(focus && dialog.isAncestorOf(focus) ? *focus : static_cast<QWidget &>(dialog));
-    } else if (roll < 17) {
-        Note("dialog: reject " + where);
-        dialog.reject();
-    } else if (roll < 18) {
-        Note("dialog: close " + where);
-        dialog.close();
-    } else {
-        Note("wait: dialog " + where);
-    }
-}
-
-void ChaosDriver::ClickGrid()
-{
-    EPropListCtrl &list = m_window->PropertyGrid()->List();
-    QWidget *viewport = list.viewport();
-    const int names = std::max(1, list.NameColumnWidth());
-    const bool onName = Chance(40);
-    const int x = onName ? Pick(names) : names + Pick(std::max(1, viewport->width() - names));
-    const QPoint at(x, Pick(std::max(1, viewport->height())));
-    EProperty *row = list.RowAt(at);
-    Note(std::string("grid: click ") + (onName ? "name" : "value") + (row ? "" : " (no row)") + " at " +
-         std::to_string(at.x()) + "," + std::to_string(at.y()));
-    QTest::mouseClick(viewport, Qt::LeftButton, {}, at);
-}
-
-// The column divider or the splitter above the comment pane, dragged anywhere (even out of the
-// control), as a user resizing carelessly.
-void ChaosDriver::DragGrid()
-{
-    EPropCtrl &grid = *m_window->PropertyGrid();
-    EPropListCtrl &list = grid.List();
-    const bool divider = Chance(50);
-    QWidget *target = divider ? list.viewport() : static_cast<QWidget *>(&grid);
-    const QPoint from =
-        divider ? QPoint(list.NameColumnWidth() + list.DividerWidth() / 2 - list.ScrollOffset().x(),
-                         Pick(std::max(1, list.viewport()->height())))
-                : grid.SplitterRect().center();
-    const QPoint to = from + QPoint(Pick(900) - 450, divider ? 0 : Pick(900) - 450);
-    Note(std::string("grid: drag ") + (divider ? "divider" : "splitter") + " by " +
-         std::to_string(to.x() - from.x()) + "," + std::to_string(to.y() - from.y()));
-    QTest::mousePress(target, Qt::LeftButton, {}, from);
-    QTest::mouseMove(target, (from + to) / 2);
-    QTest::mouseMove(target, to);
-    QTest::mouseRelease(target, Qt::LeftButton, {}, to);
-}
-
-void ChaosDriver::ClickGridButton()
-{
-    const auto buttons = Usable<QPushButton>(m_window->PropertyGrid()->List());
-    if (buttons.isEmpty()) {
-        ClickGrid();
+        Diverge("the screen shows " + context, true);
         return;
     }
-    QPushButton *button = buttons.at(Pick(static_cast<int>(buttons.size())));
-    Note("grid: click ... of " + button->objectName().toStdString());
-    QTest::mouseClick(button, Qt::LeftButton);
+    ++m_totals.actions;
+    const chaos::Decision decision = m_script->Take();
+    m_replayWait.start();
+    if (decision.Is("line"))
+        MisbehaveLine(&decision);
+    else if (!Perform(decision))
+        Diverge("what it names is not there", false);
 }
 
-void ChaosDriver::PressKeys(QWidget &target)
+void ChaosDriver::Diverge(const std::string &why, bool dropNext)
 {
-    static constexpr std::array<Qt::Key, 16> kKeys = {
-        Qt::Key_Up,     Qt::Key_Down,      Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Tab,      Qt::Key_Backtab,
-        Qt::Key_Return, Qt::Key_Escape,    Qt::Key_Space,  Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home,
-        Qt::Key_End,    Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Enter};
-    const int count = 1 + Pick(3);
-    std::string keys;
-    std::vector<Qt::Key> chosen;
-    for (int i = 0; i < count; ++i) {
-        chosen.push_back(kKeys.at(static_cast<std::size_t>(Pick(static_cast<int>(kKeys.size())))));
-        keys += QKeySequence(chosen.back()).toString().toStdString() + " ";
-    }
-    Note("keys: " + keys + "to " + Name(&target));
-    QPointer<QWidget> alive(&target);
-    for (Qt::Key key : chosen) {
-        if (!alive)
-            return;
-        QTest::keyClick(alive.data(), key);
-    }
+    std::string text = "replay: went another way after decision " + std::to_string(m_script->Taken());
+    if (dropNext)
+        text += ", dropped '" + m_script->Take().Text() + "'";
+    text += ": " + why;
+    if (m_window)
+        text += " (exchange state " + std::to_string(static_cast<int>(m_window->State())) + ", port " +
+                (m_window->Exchange().IsPortOpen() ? "open)" : "closed)");
+    ++m_totals.divergences;
+    m_replayWait.start();
+    Note(text);
+    std::fprintf(stderr, "%s\n", text.c_str());
+    // Past a few, each waiting its patience out, the run is another run: stop there.
+    if (m_totals.divergences >= kMaxDivergences)
+        Fail(QStringLiteral("the replay went another way %1 times; it stops").arg(m_totals.divergences));
 }
 
-void ChaosDriver::TypeText(QWidget &target)
+void ChaosDriver::StartQuiet(bool finishing)
 {
-    static constexpr std::array<const char *, 14> kTexts = {
-        "1", "12", "FF", "-5", "999999", "abc", "0", "255", "1e9", " ", "%s%n", "7", "40", "\xc3\x80"};
-    const QString text =
-        QString::fromUtf8(kTexts.at(static_cast<std::size_t>(Pick(static_cast<int>(kTexts.size())))));
-    const bool enter = Chance(40);
-    Note("type: '" + text.toStdString() + "'" + (enter ? " Return" : "") + " into " + Name(&target));
-    QPointer<QWidget> alive(&target);
-    QTest::keyClicks(&target, text);
-    if (enter && alive)
-        QTest::keyClick(alive.data(), Qt::Key_Return);
+    Record({finishing ? "finish" : "quiet"});
+    m_phase = finishing ? Phase::Finishing : Phase::Quieting;
+    m_quietStarted = false;
+    m_quietTotal.start();
+    Note("quiet: actions stop");
 }
 
-void ChaosDriver::ClearList()
-{
-    const char *id = Chance(50) ? "1007" : "1008";
-    // Appended rather than `std::string(...) + id`: GCC 12 at -O2 warns falsely (array-bounds).
-    std::string note = "window: right double-click on list ";
-    note += id;
-    Note(note);
-    auto *list = m_window->findChild<CColorListBox *>(QString::fromLatin1(id));
-    QTest::mouseDClick(list->viewport(), Qt::RightButton);
-}
-
-QString ChaosDriver::RandomParameterFile()
-{
-    static constexpr std::array<const char *, 7> kNames = {
-        "a.zok", "b.zok", "corrupt.zok", "corrupt.zok", "missing.zok", "no-folder/x.zok", "."};
-    return QDir(m_dir.path()).filePath(QString::fromLatin1(kNames.at(static_cast<std::size_t>(Pick(7)))));
-}
-
-void ChaosDriver::CorruptFile()
-{
-    const QString path = Chance(60) ? m_dir.filePath(QStringLiteral("corrupt.zok")) : RandomParameterFile();
-    if (!QFileInfo(path).isFile() && QFileInfo::exists(path))
-        return;
-    QByteArray bytes = chaos::FileBytes(path).value_or(QByteArray());
-    const int how = Pick(5);
-    switch (how) {
-    case 0: // cut short
-        bytes.truncate(Pick(static_cast<int>(bytes.size()) + 1));
-        break;
-    case 1: // random bytes
-        bytes.resize(Pick(3000));
-        for (char &c : bytes)
-            c = static_cast<char>(Pick(256));
-        break;
-    case 2: // a key lost
-        bytes.replace("RX_VITESSE", "RX_VITESS");
-        break;
-    case 3: // a line longer than any buffer
-        bytes.insert(Pick(static_cast<int>(bytes.size()) + 1), QByteArray(100000, 'F'));
-        break;
-    default: // values that are not numbers
-        bytes = "[ZOK_PARAMETERS]\r\nRX_SENSIBILITY=zz\r\nRX_VITESSE=-1\r\n";
-        break;
-    }
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-    Note("file: corrupt " + QFileInfo(path).fileName().toStdString() + " way " + std::to_string(how));
-}
-
-void ChaosDriver::Answer(PendingAnswer &pending)
-{
-    if (pending.kind == PendingAnswer::Kind::MessageBox) {
-        std::vector<QMessageBox::StandardButton> offered;
-        for (unsigned bit = QMessageBox::FirstButton; bit <= QMessageBox::LastButton; bit <<= 1)
-            if (pending.buttons.testFlag(static_cast<QMessageBox::StandardButton>(bit)))
-                offered.push_back(static_cast<QMessageBox::StandardButton>(bit));
-        pending.button = offered.empty()
-                             ? QMessageBox::Ok
-                             : offered.at(static_cast<std::size_t>(Pick(static_cast<int>(offered.size()))));
-        Note("box: answer " + std::to_string(pending.button));
-    } else {
-        if (Chance(20))
-            pending.path.reset();
-        else
-            pending.path = RandomParameterFile();
-        Note(std::string("file dialog: ") +
-             (pending.kind == PendingAnswer::Kind::SaveFile ? "save " : "load ") +
-             (pending.path ? QFileInfo(*pending.path).fileName().toStdString() : "cancelled"));
-    }
-    if (pending.loop)
-        pending.loop->quit();
-}
-
-QMessageBox::StandardButton ChaosDriver::OnMessageBox(const QString &text,
-                                                      QMessageBox::StandardButtons buttons)
-{
-    CheckPendingSave(true);
-    Note("box: shows '" + text.left(50).toStdString() + "'");
-    PendingAnswer pending{PendingAnswer::Kind::MessageBox, buttons, nullptr, QMessageBox::NoButton,
-                          std::nullopt};
-    if (Chance(40)) {
-        Answer(pending);
-        return pending.button;
-    }
-    QEventLoop loop;
-    pending.loop = &loop;
-    m_pending.push_back(&pending);
-    loop.exec();
-    m_pending.pop_back();
-    return pending.button;
-}
-
-std::optional<QString> ChaosDriver::OnFileDialog(PendingAnswer::Kind kind)
-{
-    PendingAnswer pending{kind, {}, nullptr, QMessageBox::NoButton, std::nullopt};
-    if (Chance(30)) {
-        Answer(pending);
-    } else {
-        QEventLoop loop;
-        pending.loop = &loop;
-        m_pending.push_back(&pending);
-        loop.exec();
-        m_pending.pop_back();
-    }
-    if (kind == PendingAnswer::Kind::SaveFile && pending.path)
-        m_pendingSave = PendingSave{*pending.path, chaos::FileBytes(*pending.path)};
-    return pending.path;
-}
-
-void ChaosDriver::OnMessageLine(const QString &line)
-{
-    const QStringList parts = zok::Caption(zok::WindowText::PortLost).split(QStringLiteral("%1"));
-    if (parts.size() != 2 || !line.startsWith(parts[0]) || !line.endsWith(parts[1]))
-        return;
-    Note("line: port lost reported");
-    if (m_line->HangUps() == 0)
-        Fail(QStringLiteral("a port-lost line without any hang-up: ") + line);
-    if (++m_lostSinceHangUp > 1)
-        Fail(QStringLiteral("a second port-lost line for one hang-up: ") + line);
-}
-
-void ChaosDriver::CheckPendingSave(bool withModel)
-{
-    if (!m_pendingSave)
-        return;
-    const PendingSave save = *m_pendingSave;
-    m_pendingSave.reset();
-    const QString fault = withModel ? chaos::CheckSavedParameterFile(save.path, save.before,
-                                                                     m_window->Properties(), m_dir.path())
-                                    : chaos::CheckParameterFileWhole(save.path, save.before);
-    if (!fault.isEmpty())
-        Fail(fault);
-}
-
-void ChaosDriver::CheckInvariants()
-{
-    if (!m_window)
-        return;
-    for (const char *id : {"1007", "1008"}) {
-        const auto *list = m_window->findChild<CColorListBox *>(QString::fromLatin1(id));
-        if (list->count() > kMaxListLines)
-            Fail(QStringLiteral("list %1 holds %2 lines").arg(QString::fromLatin1(id)).arg(list->count()));
-    }
-    if (const QString fault = chaos::CheckSettingsFile(m_iniPath); !fault.isEmpty())
-        Fail(fault);
-}
-
+// The actions stop: open boxes, menus and dialogs are closed, one a tick, then the exchange must
+// come back to Idle within its time-outs with the window consistent.
 void ChaosDriver::Quiet()
 {
     if (m_quietTotal.elapsed() > kCloseLimitMs)
         Fail(QStringLiteral("the open dialogs and boxes could not be closed"));
-    if (!m_pending.empty()) {
-        PendingAnswer &pending = *m_pending.back();
-        pending.button = QMessageBox::Cancel;
-        pending.path.reset();
-        if (!pending.buttons.testFlag(QMessageBox::Cancel))
-            pending.button = QMessageBox::Ok;
-        Note("quiet: dismiss box or file dialog");
-        pending.loop->quit();
+    if (CloseOne())
         return;
-    }
-    if (QWidget *popup = QApplication::activePopupWidget()) {
-        Note("quiet: close " + Name(popup));
-        popup->close();
-        return;
-    }
-    if (QWidget *modal = QApplication::activeModalWidget()) {
-        Note("quiet: close " + Name(modal));
-        if (auto *dialog = qobject_cast<QDialog *>(modal))
-            dialog->reject();
-        else
-            modal->close();
-        return;
-    }
     if (!m_window->isVisible()) {
         RestartWindow();
         return;
@@ -666,29 +379,139 @@ void ChaosDriver::Quiet()
         m_quietSince.start();
         return;
     }
-    if (m_window->State() != ExchangeState::Idle) {
-        if (m_quietSince.elapsed() > m_options.idleLimit.count())
-            Fail(QStringLiteral("state %1 is not Idle %2 ms after the last action")
-                     .arg(static_cast<int>(m_window->State()))
-                     .arg(m_quietSince.elapsed()));
+    if (!CheckQuietState())
         return;
-    }
-    // Idle: the port controls follow the port.
-    const bool open = m_window->Exchange().IsPortOpen();
-    const bool checked = m_window->findChild<QCheckBox *>(QStringLiteral("1037"))->isChecked();
-    if (checked != open || m_window->ReadButton()->isEnabled() != open ||
-        m_window->WriteButton()->isEnabled() != open)
-        Fail(QStringLiteral("in Idle the port is %1 but the box is %2, Read %3, Write %4")
-                 .arg(open ? "open" : "closed", checked ? "set" : "clear",
-                      m_window->ReadButton()->isEnabled() ? "enabled" : "disabled",
-                      m_window->WriteButton()->isEnabled() ? "enabled" : "disabled"));
-    ++m_totals.quietChecks;
-    Note("quiet: Idle after " + std::to_string(m_quietSince.elapsed()) + " ms");
     if (m_phase == Phase::Finishing) {
+        if (m_options.checkTotals && m_totals.savesChecked == 0)
+            SaveOnce();
         m_finished = true;
         m_mainLoop->quit();
         return;
     }
     m_phase = Phase::Acting;
+    m_replayWait.start();
     m_nextQuiet = m_totals.actions + 40 + static_cast<std::uint64_t>(Pick(120));
+}
+
+// Closes the innermost of what is open (a box or file dialog, a popup, a modal dialog), as a
+// user leaving by Cancel or Escape; false when nothing was.
+bool ChaosDriver::CloseOne()
+{
+    if (!m_pending.empty()) {
+        PendingAnswer &pending = *m_pending.back();
+        pending.button = QMessageBox::Cancel;
+        pending.path.reset();
+        if (!pending.buttons.testFlag(QMessageBox::Cancel))
+            pending.button = QMessageBox::Ok;
+        Note("quiet: dismiss box or file dialog");
+        pending.loop->quit();
+        return true;
+    }
+    if (QWidget *popup = QApplication::activePopupWidget()) {
+        Note("quiet: close " + popup->objectName().toStdString());
+        popup->close();
+        return true;
+    }
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        Note("quiet: close " + modal->objectName().toStdString());
+        if (auto *dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        return true;
+    }
+    return false;
+}
+
+// Whether the random user saves depends on a box answered a tick earlier or later, so a seed's run
+// may never save; it then saves once at its end, answering the file dialog and the outcome box
+// itself, and that save is checked as any other.
+void ChaosDriver::SaveOnce()
+{
+    Note("finish: one save, as the run had none");
+    m_savingOnce = true;
+    m_window->SaveParameters();
+    m_savingOnce = false;
+    CheckPendingSave();
+}
+
+QMessageBox::StandardButton ChaosDriver::OnMessageBox(const QString &text,
+                                                      QMessageBox::StandardButtons buttons)
+{
+    CheckPendingSave();
+    if (m_savingOnce)
+        return QMessageBox::Ok;
+    Note("box: shows '" + text.left(50).toStdString() + "'");
+    PendingAnswer pending{PendingAnswer::Kind::MessageBox, buttons, nullptr, QMessageBox::NoButton,
+                          std::nullopt};
+    WaitForAnswer(pending, "box");
+    return pending.button;
+}
+
+std::optional<QString> ChaosDriver::OnFileDialog(PendingAnswer::Kind kind)
+{
+    if (m_savingOnce && kind == PendingAnswer::Kind::SaveFile) {
+        const QString path = m_dir.filePath(QStringLiteral("saved-at-the-end.zok"));
+        m_pendingSave = PendingSave{path, chaos::FileBytes(path)};
+        return path;
+    }
+    PendingAnswer pending{kind, {}, nullptr, QMessageBox::NoButton, std::nullopt};
+    WaitForAnswer(pending, "file");
+    if (kind == PendingAnswer::Kind::SaveFile && pending.path)
+        m_pendingSave = PendingSave{*pending.path, chaos::FileBytes(*pending.path)};
+    return pending.path;
+}
+
+// A box or file dialog is answered at once or left open for a later tick ("show now|later"). On a
+// replay, one that comes before its turn in the record is held open until its "show" comes up.
+void ChaosDriver::WaitForAnswer(PendingAnswer &pending, const char *context)
+{
+    bool now = false;
+    if (!Replaying()) {
+        now = Chance(context == std::string("box") ? 40 : 30);
+        Record({context, "show", now ? "now" : "later"});
+        if (now) {
+            const chaos::Decision answer = ChooseAnswer(pending);
+            Log(answer);
+            ApplyAnswer(pending, answer);
+        }
+    } else if (const chaos::Decision *next = m_script->Peek(); next && next->Is(context, "show")) {
+        const chaos::Decision show = m_script->Take();
+        m_replayWait.start();
+        Record(show);
+        const chaos::Decision *answer = m_script->Peek();
+        now = show.Word(2) == "now" && answer && answer->Is(context, "answer");
+        if (now) {
+            const chaos::Decision taken = m_script->Take();
+            Log(taken);
+            ApplyAnswer(pending, taken);
+        }
+    } else {
+        pending.announced = false;
+        Note(std::string(context) + ": came before its turn in the record, held");
+    }
+    if (now)
+        return;
+    QEventLoop loop;
+    pending.loop = &loop;
+    m_pending.push_back(&pending);
+    loop.exec();
+    m_pending.pop_back();
+}
+
+bool ChaosDriver::OnUrl()
+{
+    if (!Replaying()) {
+        const bool opened = Chance(50);
+        Record({"url", opened ? "yes" : "no"});
+        return opened;
+    }
+    const chaos::Decision *next = m_script->Peek();
+    if (!next || !next->Is("url")) {
+        Diverge("Help asked to open its document, which the record does not say here", false);
+        return false;
+    }
+    const chaos::Decision answer = m_script->Take();
+    Record(answer);
+    return answer.Word(1) == "yes";
 }

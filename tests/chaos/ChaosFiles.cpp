@@ -63,13 +63,6 @@ QString CheckSavedParameterFile(const QString &path, const std::optional<QByteAr
     return {};
 }
 
-QString CheckParameterFileWhole(const QString &path, const std::optional<QByteArray> &before)
-{
-    if (FileBytes(path) == before || LoadsWhole(path))
-        return {};
-    return QStringLiteral("%1 changed into something that does not load").arg(path);
-}
-
 QString CheckSettingsFile(const QString &path)
 {
     CZOKSettings probe;

@@ -17,8 +17,6 @@ std::optional<QByteArray> FileBytes(const QString &path);
 
 QString CheckSavedParameterFile(const QString &path, const std::optional<QByteArray> &before,
                                 const CZOKProperties &model, const QString &scratchFolder);
-// Without the model: the old bytes, or a file that loads completely.
-QString CheckParameterFileWhole(const QString &path, const std::optional<QByteArray> &before);
 QString CheckSettingsFile(const QString &path);
 
 } // namespace chaos

@@ -10,27 +10,25 @@ constexpr std::uint8_t kReceiver = 0x01;
 constexpr std::uint8_t kSecondReceiver = 0x0A;
 constexpr std::array<int, 5> kSpeeds = {9600, 19200, 38400, 57600, 115200};
 
-int Pick(std::mt19937 &random, int count)
-{
-    return std::uniform_int_distribution<int>(0, count - 1)(random);
-}
+// The simulator's own seed (late answers, lost frames): any non-negative int.
+constexpr int kSeedRange = 0x7FFFFFFF;
 
 } // namespace
 
-ChaosLine::ChaosLine(std::uint32_t seed, const QString &linkPath) : m_random(seed), m_link(linkPath)
+ChaosLine::ChaosLine(const QString &linkPath, chaos::Draws &draws) : m_link(linkPath)
 {
-    BringUp();
+    BringUp(draws);
 }
 
 ChaosLine::~ChaosLine() = default;
 
-void ChaosLine::BringUp()
+void ChaosLine::BringUp(chaos::Draws &draws)
 {
     zok::sim::SimulatorConfig config;
-    config.seed = m_random();
+    config.seed = static_cast<std::uint32_t>(draws.Pick(kSeedRange));
     zok::sim::ReceiverConfig second;
     second.address = kSecondReceiver;
-    second.baud = kSpeeds.at(static_cast<std::size_t>(Pick(m_random, 2)));
+    second.baud = kSpeeds.at(static_cast<std::size_t>(draws.Pick(2)));
     config.receivers.push_back(second);
     m_sim = std::make_unique<zok::sim::Simulator>(config);
     const QString slave = QString::fromStdString(m_sim->start());
@@ -43,44 +41,46 @@ QString ChaosLine::SlavePath() const
     return m_sim ? QString::fromStdString(m_sim->slavePath()) : QString();
 }
 
-std::string ChaosLine::HangUp()
+std::string ChaosLine::HangUp(chaos::Draws &draws)
 {
     ++m_hangUps;
     ++m_faults;
     m_sim.reset();
-    BringUp();
+    BringUp(draws);
     return "line: hang-up, new pty " + SlavePath().toStdString();
 }
 
-std::string ChaosLine::Misbehave()
+std::string ChaosLine::Misbehave(chaos::Draws &draws)
 {
     ++m_faults;
-    switch (Pick(m_random, 20)) {
+    // Hang-ups one time in ten: a run of a few hundred actions then goes through several.
+    switch (draws.Pick(20)) {
     case 0:
-        --m_faults; // HangUp counts itself
-        return HangUp();
     case 1:
+        --m_faults; // HangUp counts itself
+        return HangUp(draws);
     case 2:
     case 3:
-        return ChangeSpeed();
     case 4:
+        return ChangeSpeed(draws);
     case 5:
-        return Flood();
     case 6:
+        return Flood(draws);
     case 7:
-        return Noise();
     case 8:
+        return Noise(draws);
     case 9:
+    case 10:
         return Calm();
     default:
-        return ToggleFault();
+        return ToggleFault(draws);
     }
 }
 
-std::string ChaosLine::ToggleFault()
+std::string ChaosLine::ToggleFault(chaos::Draws &draws)
 {
-    const int which = Pick(m_random, 7);
-    const std::uint8_t address = Pick(m_random, 4) == 0 ? kSecondReceiver : kReceiver;
+    const int which = draws.Pick(7);
+    const std::uint8_t address = draws.Pick(4) == 0 ? kSecondReceiver : kReceiver;
     std::string what;
     m_sim->updateReceiver(address, [&](zok::sim::ReceiverConfig &r) {
         zok::sim::Faults &f = r.faults;
@@ -90,12 +90,12 @@ std::string ChaosLine::ToggleFault()
             what = f.silent ? "silent" : "not silent";
             break;
         case 1:
-            f.losePercent = f.losePercent ? 0 : 10 + Pick(m_random, 80);
+            f.losePercent = f.losePercent ? 0 : 10 + draws.Pick(80);
             what = "lose " + std::to_string(f.losePercent) + "%";
             break;
         case 2:
-            f.lateMs = f.lateMs ? 0 : 50 + Pick(m_random, 2500);
-            f.latePercent = 10 + Pick(m_random, 91);
+            f.lateMs = f.lateMs ? 0 : 50 + draws.Pick(2500);
+            f.latePercent = 10 + draws.Pick(91);
             what = "late " + std::to_string(f.lateMs) + " ms at " + std::to_string(f.latePercent) + "%";
             break;
         case 3:
@@ -111,7 +111,7 @@ std::string ChaosLine::ToggleFault()
             what = f.noise ? "noise" : "no noise";
             break;
         default:
-            r.answerDelayMs = r.answerDelayMs ? 0 : Pick(m_random, 400);
+            r.answerDelayMs = r.answerDelayMs ? 0 : draws.Pick(400);
             what = "answer delay " + std::to_string(r.answerDelayMs) + " ms";
             break;
         }
@@ -119,18 +119,18 @@ std::string ChaosLine::ToggleFault()
     return "line: receiver " + std::to_string(address) + " " + what;
 }
 
-std::string ChaosLine::ChangeSpeed()
+std::string ChaosLine::ChangeSpeed(chaos::Draws &draws)
 {
-    const int baud = kSpeeds.at(static_cast<std::size_t>(Pick(m_random, static_cast<int>(kSpeeds.size()))));
-    const std::uint8_t address = Pick(m_random, 4) == 0 ? kSecondReceiver : kReceiver;
+    const int baud = kSpeeds.at(static_cast<std::size_t>(draws.Pick(static_cast<int>(kSpeeds.size()))));
+    const std::uint8_t address = draws.Pick(4) == 0 ? kSecondReceiver : kReceiver;
     m_sim->updateReceiver(address, [&](zok::sim::ReceiverConfig &r) { r.baud = baud; });
     return "line: receiver " + std::to_string(address) + " speed " + std::to_string(baud);
 }
 
-std::string ChaosLine::Flood()
+std::string ChaosLine::Flood(chaos::Draws &draws)
 {
-    const bool on = Pick(m_random, 2) == 0;
-    const double rate = on ? 20.0 + Pick(m_random, 480) : 0.0;
+    const bool on = draws.Pick(2) == 0;
+    const double rate = on ? 20.0 + draws.Pick(480) : 0.0;
     m_sim->updateReceiver(kReceiver, [&](zok::sim::ReceiverConfig &r) {
         r.tags = on ? std::vector<std::string>{"12AB34", "00FF00", "ABCDEF"} : std::vector<std::string>{};
         r.tagRate = rate;
@@ -138,14 +138,13 @@ std::string ChaosLine::Flood()
     return on ? "line: tag flood " + std::to_string(static_cast<int>(rate)) + "/s" : "line: tag flood off";
 }
 
-std::string ChaosLine::Noise()
+std::string ChaosLine::Noise(chaos::Draws &draws)
 {
     static constexpr std::array<const char *, 6> kBursts = {
         "[", "]]]][[[[", "[0101\x01\xff]", "[VE v99.99.99]", "[OK130001][OK130001][OK130001]", "[9901zz]"};
-    std::string bytes =
-        kBursts.at(static_cast<std::size_t>(Pick(m_random, static_cast<int>(kBursts.size()))));
-    if (Pick(m_random, 3) == 0)
-        bytes += std::string(static_cast<std::size_t>(1000 + Pick(m_random, 6000)), 'A');
+    std::string bytes = kBursts.at(static_cast<std::size_t>(draws.Pick(static_cast<int>(kBursts.size()))));
+    if (draws.Pick(3) == 0)
+        bytes += std::string(static_cast<std::size_t>(1000 + draws.Pick(6000)), 'A');
     m_sim->sendRaw(bytes);
     return "line: raw bytes (" + std::to_string(bytes.size()) + ")";
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <string>
 
 // One chaos run: which seed, how many user actions, and the limits checked.
 struct ChaosOptions
@@ -15,4 +16,11 @@ struct ChaosOptions
     std::chrono::milliseconds idleLimit{8000};
     // Print every action as it happens.
     bool verbose = false;
+    // Where the run writes its decisions (one a line, flushed at once).
+    std::string recordPath;
+    // When set, the decisions are taken from this record instead of being drawn; `seed` and
+    // `actions` then play no part.
+    std::string replayPath;
+    // Fail a run that did not go through what a run must (see chaos::Shortfalls).
+    bool checkTotals = true;
 };

@@ -1,11 +1,14 @@
 // The chaos run: a random user against the real main window on a misbehaving line. One seed gives
-// one sequence of decisions; the run prints its totals on success and the seed with the last
-// actions on any failure (including a sanitizer report or a crash).
+// one sequence of decisions, each written to the run's record as it is taken; --replay takes them
+// from a record instead. The run prints its totals on success and the seed, the last actions and
+// the replay command on any failure (including a sanitizer report or a crash).
 #include "ActionLog.h"
 #include "ChaosDriver.h"
 #include "ChaosOptions.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <csignal>
 #include <cstdio>
@@ -16,6 +19,13 @@
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/common_interface_defs.h>
+
+// UBSan's runtime is not AddressSanitizer's: its reports never reach the death callback. Made to
+// abort instead, they reach the SIGABRT handler, which prints the last actions.
+extern "C" const char *__ubsan_default_options()
+{
+    return "abort_on_error=1:print_stacktrace=1";
+}
 #endif
 
 namespace {
@@ -49,8 +59,12 @@ void QuietPlatform(QtMsgType type, const QMessageLogContext &, const QString &me
 
 void Usage()
 {
-    std::fprintf(stderr, "usage: zok_chaos [--seed N] [--actions N] [--hang-ms N] [--idle-ms N] [--verbose]\n"
-                         "Without --seed a random seed is drawn (and printed).\n");
+    std::fprintf(stderr,
+                 "usage: zok_chaos [--seed N] [--actions N] [--record FILE] [--replay FILE] [--no-totals]\n"
+                 "                 [--hang-ms N] [--idle-ms N] [--verbose]\n"
+                 "Without --seed a random seed is drawn (and printed). Every decision is written to the\n"
+                 "record (without --record, a file in the temporary folder kept only if the run fails);\n"
+                 "--replay takes them from a record instead of drawing them.\n");
 }
 
 bool Parse(int argc, char **argv, ChaosOptions &options)
@@ -69,6 +83,12 @@ bool Parse(int argc, char **argv, ChaosOptions &options)
             options.hangLimit = std::chrono::milliseconds(std::stol(argv[++i]));
         } else if (arg == "--idle-ms" && hasValue) {
             options.idleLimit = std::chrono::milliseconds(std::stol(argv[++i]));
+        } else if (arg == "--record" && hasValue) {
+            options.recordPath = argv[++i];
+        } else if (arg == "--replay" && hasValue) {
+            options.replayPath = argv[++i];
+        } else if (arg == "--no-totals") {
+            options.checkTotals = false;
         } else {
             return false;
         }
@@ -94,10 +114,29 @@ int main(int argc, char **argv)
         Usage();
         return 2;
     }
-    std::fprintf(stderr, "chaos: seed %u, %llu actions\n", static_cast<unsigned>(options.seed),
-                 static_cast<unsigned long long>(options.actions));
+    // The run works in a temporary folder of its own: the paths it was given are taken from here.
+    for (std::string *path : {&options.recordPath, &options.replayPath})
+        if (!path->empty())
+            *path = QFileInfo(QString::fromStdString(*path)).absoluteFilePath().toStdString();
+    // A record of its own unless asked for one; kept only if the run fails.
+    const bool ownRecord = options.recordPath.empty();
+    if (ownRecord)
+        options.recordPath = QDir::temp()
+                                 .filePath(QStringLiteral("zok_chaos-%1-%2.decisions")
+                                               .arg(options.seed)
+                                               .arg(QCoreApplication::applicationPid()))
+                                 .toStdString();
+    if (options.replayPath.empty())
+        std::fprintf(stderr, "chaos: seed %u, %llu actions, record %s\n", static_cast<unsigned>(options.seed),
+                     static_cast<unsigned long long>(options.actions), options.recordPath.c_str());
+    else
+        std::fprintf(stderr, "chaos: replay of %s, record %s\n", options.replayPath.c_str(),
+                     options.recordPath.c_str());
 
-    ActionLog log(options.seed);
+    const std::string run = options.replayPath.empty() ? "seed " + std::to_string(options.seed)
+                                                       : "replay of " + options.replayPath;
+    ActionLog log(run);
+    log.SetReplayCommand("zok_chaos --replay " + options.recordPath);
     g_crashLog = &log;
 #if defined(__SANITIZE_ADDRESS__)
     __sanitizer_set_death_callback(DumpOnDeath);
@@ -106,13 +145,11 @@ int main(int argc, char **argv)
         std::signal(signal, OnFatalSignal);
 
     ChaosDriver driver(options, log);
-    const ChaosDriver::Totals totals = driver.Run();
-    std::printf("CHAOS OK seed=%u actions=%llu line_faults=%llu hangups=%d quiet_checks=%d restarts=%d "
-                "longest_silence_ms=%lld\n",
-                static_cast<unsigned>(options.seed), static_cast<unsigned long long>(totals.actions),
-                static_cast<unsigned long long>(totals.lineFaults), totals.hangUps, totals.quietChecks,
-                totals.windowRestarts, totals.longestSilenceMs);
+    const chaos::Totals totals = driver.Run();
+    std::printf("CHAOS OK %s: %s\n", run.c_str(), chaos::Summary(totals).c_str());
     std::printf("kinds: %s\n", totals.kinds.c_str());
     g_crashLog = nullptr;
+    if (ownRecord)
+        std::remove(options.recordPath.c_str());
     return 0;
 }

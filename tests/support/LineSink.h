@@ -18,6 +18,7 @@ public:
     {
         std::lock_guard lock(m_mutex);
         ++m_reads;
+        m_changed.notify_all();
     }
     void PostFrame(ReceivedFrame frame) override
     {
@@ -38,6 +39,12 @@ public:
         std::unique_lock lock(m_mutex);
         m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_frames.size() >= count; });
         return m_frames;
+    }
+    // Waits (10 s at most) until the listener has read bytes `count` times; false if it has not.
+    bool WaitForReads(int count)
+    {
+        std::unique_lock lock(m_mutex);
+        return m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_reads >= count; });
     }
     std::vector<long> WaitForLoss()
     {

@@ -275,6 +275,19 @@ private slots:
         QCOMPARE(f.window->Properties().Value(P::RX_LONG_BIT_RW), 0xB4);
     }
 
+    // The program closed while a value is being typed: the window goes with the edit box holding
+    // the focus, and the grid must neither reach nor write the parameters once they are gone.
+    void closingTheWindowWhileEditingReachesNoGoneModel()
+    {
+        GridFixture f(kMissingPort);
+        QVERIFY(f.Show());
+        f.window->activateWindow();
+        QTRY_VERIFY(f.window->isActiveWindow());
+        f.TypeWithoutEnter(P::RX_LONG_BIT_RW, QStringLiteral("200"));
+        QVERIFY(qobject_cast<EPropWndEdit *>(QApplication::focusWidget()));
+        f.window.reset(); // the sanitizer build reports a call into the gone sheet
+    }
+
     void loadAppliesTheFileAndReopensThePortAtItsSpeed()
     {
         PtyPair pty;

@@ -45,6 +45,19 @@ void StartReadAwaitingOneAnswer(zok::sim::Simulator &sim, CZOKExchange &engine, 
     ASSERT_EQ(engine.State(), ExchangeState::Reading);
 }
 
+// Waits without handling any event (which would handle the listener's report too) until the
+// port's listener has ended.
+bool ListenerEnded(const zok::CSerialEx &port)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (port.IsListening()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
 zok::sim::SimulatorConfig WithoutCode10()
 {
     zok::sim::SimulatorConfig config;
@@ -193,11 +206,12 @@ TEST_F(DispatchTest, LossOfAReplacedPortLeavesTheNewPortOpen)
     zok::sim::Simulator second;
     const QString secondPort = QString::fromStdString(second.start());
     sim->stop();
-    // The listener of the old port reports the hang-up; the user reopens before it is handled.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // The listener of the old port reports the hang-up and ends; no event is handled meanwhile, so
+    // its report waits in the queue while the user reopens.
+    ASSERT_TRUE(ListenerEnded(engine->Port()));
     settings.portName = secondPort;
     ASSERT_TRUE(engine->OpenSerialPort(true));
-    QTest::qWait(300);
+    QCoreApplication::sendPostedEvents(engine.get());
     EXPECT_TRUE(engine->IsPortOpen());
     EXPECT_TRUE(view.lostPorts.isEmpty());
     engine->ReadParameters();

@@ -11,6 +11,7 @@
 #include "EProperty.h"
 #include "ParameterFile.h"
 #include "Simulator.h"
+#include "WindowSettings.h"
 #include "WindowTour.h"
 #include "ZokText.h"
 
@@ -26,15 +27,6 @@
 #include <cstdio>
 
 namespace {
-
-bool ReadDone(const CZOKDlg &window)
-{
-    const auto *list = window.findChild<CColorListBox *>(QStringLiteral("1007"));
-    for (int i = 0; list && i < list->count(); ++i)
-        if (list->LineText(i) == zok::Text(140))
-            return true;
-    return false;
-}
 
 // The window with an open popup drawn where it stands.
 QPixmap WithPopup(QWidget &window, QWidget *popup)
@@ -59,13 +51,9 @@ bool Shoot(const QDir &out)
     zok::sim::Simulator sim;
     const std::string port = sim.start();
     QTemporaryDir dir;
-    QFile ini(dir.filePath(QStringLiteral("ZOK.ini")));
-    if (!ini.open(QIODevice::WriteOnly))
-        return false;
-    ini.write(QByteArray("[ZOK]\r\nSERIAL_PORT=") + port.c_str() + "\r\nRECEIVER_ID=01\r\n");
-    ini.close();
     CZOKSettings settings;
-    settings.Load(ini.fileName().toStdString());
+    if (!LoadWindowSettings(settings, dir.path(), QByteArray::fromStdString(port)))
+        return false;
     CZOKDlg window(settings);
     window.SetMessageBoxHook([](const CDialogEx::MessageBoxRequest &) { return QMessageBox::Ok; });
     // The receiver differs from the file in a few values, so the compare dialog shows differences.

@@ -7,6 +7,7 @@
 #include "ParameterFile.h"
 #include "Simulator.h"
 #include "WindowTour.h"
+#include "WindowSettings.h"
 #include "ZokText.h"
 
 #include <QAbstractButton>
@@ -177,13 +178,8 @@ private slots:
         zok::sim::Simulator sim;
         const std::string port = sim.start();
         QTemporaryDir dir;
-        const QString ini = dir.filePath(QStringLiteral("ZOK.ini"));
-        QFile file(ini);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray("[ZOK]\r\nSERIAL_PORT=") + port.c_str() + "\r\nRECEIVER_ID=01\r\n");
-        file.close();
         CZOKSettings settings;
-        QVERIFY(settings.Load(ini.toStdString()));
+        QVERIFY(LoadWindowSettings(settings, dir.path(), QByteArray::fromStdString(port)));
         CZOKDlg window(settings);
         window.SetMessageBoxHook([](const CDialogEx::MessageBoxRequest &) { return QMessageBox::Ok; });
         const QString parameters = dir.filePath(QStringLiteral("set.zok"));

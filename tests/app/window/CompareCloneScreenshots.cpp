@@ -8,6 +8,7 @@
 #include "CZOKSettings.h"
 #include "ParameterFile.h"
 #include "Simulator.h"
+#include "WindowSettings.h"
 #include "ZokText.h"
 
 #include <QApplication>
@@ -53,11 +54,6 @@ bool Shoot(zok::Language language, const QDir &out, const QString &suffix)
     zok::sim::Simulator sim(Site());
     const std::string port = sim.start();
     QTemporaryDir dir;
-    QFile ini(dir.filePath(QStringLiteral("ZOK.ini")));
-    if (!ini.open(QIODevice::WriteOnly))
-        return false;
-    ini.write(QByteArray("[ZOK]\r\nSERIAL_PORT=") + port.c_str() + "\r\nRECEIVER_ID=01\r\n");
-    ini.close();
     CZOKProperties set;
     set.SetValue(ParameterId::RX_SENSIBILITY, 0x80);
     set.SetValue(ParameterId::RX_MODE_FCT, 2);
@@ -67,7 +63,8 @@ bool Shoot(zok::Language language, const QDir &out, const QString &suffix)
     zok::SaveParameterFile(file, set);
 
     CZOKSettings settings;
-    settings.Load(ini.fileName().toStdString());
+    if (!LoadWindowSettings(settings, dir.path(), QByteArray::fromStdString(port)))
+        return false;
     CZOKDlg window(settings);
     window.SetDontShowSpeedWarning(true);
     ParameterFileDialogs dialogs;

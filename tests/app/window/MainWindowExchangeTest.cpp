@@ -7,6 +7,7 @@
 #include "CZOKWriteSpeedWarning.h"
 #include "LineText.h"
 #include "Simulator.h"
+#include "WindowSettings.h"
 #include "ZokText.h"
 
 #include <QCheckBox>
@@ -38,11 +39,7 @@ class MainWindowExchangeTest : public QObject
         explicit Fixture(zok::sim::SimulatorConfig config = {}) : sim(std::move(config))
         {
             const std::string port = sim.start();
-            QFile file(dir.filePath(QStringLiteral("ZOK.ini")));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(QByteArray("[ZOK]\r\nSERIAL_PORT=") + port.c_str() + "\r\nRECEIVER_ID=01\r\n");
-            file.close();
-            settings.Load(file.fileName().toStdString());
+            LoadWindowSettings(settings, dir.path(), QByteArray::fromStdString(port));
             window = std::make_unique<CZOKDlg>(settings);
             window->SetMessageBoxHook([](const CDialogEx::MessageBoxRequest &) { return QMessageBox::Ok; });
         }

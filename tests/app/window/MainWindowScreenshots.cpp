@@ -9,6 +9,7 @@
 #include "EPropListCtrl.h"
 #include "EProperty.h"
 #include "Simulator.h"
+#include "WindowSettings.h"
 #include "ZokText.h"
 
 #include <QApplication>
@@ -22,15 +23,6 @@
 
 namespace {
 
-bool ReadDone(const CZOKDlg &window)
-{
-    const auto *list = window.findChild<CColorListBox *>(QStringLiteral("1007"));
-    for (int i = 0; list && i < list->count(); ++i)
-        if (list->LineText(i) == zok::Text(140))
-            return true;
-    return false;
-}
-
 // After the read, `path`; then the line is unplugged (the simulator stopped, the link that the
 // settings name removed) and the window waiting for its port is `waitingPath`.
 bool Shoot(zok::Language language, const QString &path, const QString &waitingPath)
@@ -41,13 +33,9 @@ bool Shoot(zok::Language language, const QString &path, const QString &waitingPa
     const QString link = dir.filePath(QStringLiteral("ttyUSB0"));
     if (!QFile::link(QString::fromStdString(sim->start()), link))
         return false;
-    QFile file(dir.filePath(QStringLiteral("ZOK.ini")));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write("[ZOK]\r\nSERIAL_PORT=" + link.toLocal8Bit() + "\r\nRECEIVER_ID=01\r\n");
-    file.close();
     CZOKSettings settings;
-    settings.Load(file.fileName().toStdString());
+    if (!LoadWindowSettings(settings, dir.path(), link.toLocal8Bit()))
+        return false;
     CZOKDlg window(settings);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))

@@ -8,6 +8,7 @@
 #include "CZOKDlg.h"
 #include "CZOKSettings.h"
 #include "Simulator.h"
+#include "WindowSettings.h"
 #include "ZokText.h"
 
 #include <QAction>
@@ -35,13 +36,9 @@ bool Shoot(zok::Language language, const QString &path, const QString &samplePat
     zok::sim::Simulator sim(config);
     const std::string port = sim.start();
     QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("ZOK.ini")));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QByteArray("[ZOK]\r\nSERIAL_PORT=") + port.c_str() + "\r\nRECEIVER_ID=01\r\n");
-    file.close();
     CZOKSettings settings;
-    settings.Load(file.fileName().toStdString());
+    if (!LoadWindowSettings(settings, dir.path(), QByteArray::fromStdString(port)))
+        return false;
     CZOKDlg window(settings);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
